@@ -87,13 +87,25 @@ Query::Query(QSqlDatabase db, const QString& sql) : m_query(db), m_sql(sql) {
     if (!m_query.prepare(sql)) failed(sql.simplified().left(80), m_query.lastError());
 }
 
+namespace {
+
+// A text that is merely unset is written as the empty text; NULL is asked for with a variant
+// made null on purpose (QVariant() or QVariant(QMetaType)).
+QVariant forBinding(const QVariant& value) {
+    if (value.typeId() == QMetaType::QString && !value.isNull() && value.toString().isNull())
+        return QVariant(QStringLiteral(""));
+    return value;
+}
+
+}  // namespace
+
 Query& Query::bind(const QVariant& value) {
-    m_query.bindValue(m_position++, value);
+    m_query.bindValue(m_position++, forBinding(value));
     return *this;
 }
 
 Query& Query::bind(const QString& name, const QVariant& value) {
-    m_query.bindValue(name, value);
+    m_query.bindValue(name, forBinding(value));
     return *this;
 }
 

@@ -1,6 +1,7 @@
 #include "httpserver.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <QUrl>
 #include <QtDebug>
@@ -35,10 +36,17 @@ HttpServer::HttpServer(Database& database, const MethodTable& methods)
     m_server->new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
     // One connection serves a client from opening to closing; it may make many calls.
     m_server->set_keep_alive_max_count(100000);
+    m_server->set_tcp_nodelay(true);
     m_server->set_keep_alive_timeout(30);
     m_server->set_read_timeout(30);
     m_server->set_write_timeout(60);
     m_server->set_payload_max_length(64 * 1024 * 1024);
+    // Address reuse lets a restarted server bind at once, but port sharing is not allowed: a
+    // second server on a busy port must fail instead of silently taking half of the calls.
+    m_server->set_socket_options([](socket_t sock) {
+        int yes = 1;
+        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     routes();
 }
 

@@ -455,7 +455,8 @@ private:
             info.literal = a.at(12).toBool();
             if (m_columnIndex.contains(info.name))
                 return fail(QStringLiteral("\"%1\" sütunu iki kez tanımlanmış").arg(info.name));
-            m_columnIndex.insert(info.name, m_table.addColumn(std::move(info)));
+            const QString name = info.name;
+            m_columnIndex.insert(name, m_table.addColumn(std::move(info)));
         }
         m_haveMeta = true;
         m_state = State::TableObject;

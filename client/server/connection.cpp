@@ -53,6 +53,7 @@ void Connection::Open() {
 
     auto client = std::make_unique<httplib::Client>(host.toStdString(), port);
     client->set_keep_alive(true);
+    client->set_tcp_nodelay(true);  // a call is a small request: no waiting for the ACK of its headers
     client->set_connection_timeout(std::chrono::milliseconds(timeoutParam(QStringLiteral("ConnectTimeout"))));
     const auto readTimeout = std::chrono::milliseconds(timeoutParam(QStringLiteral("CommunicationTimeout")));
     client->set_read_timeout(readTimeout);

@@ -78,6 +78,7 @@ QString DisIpAl(const QString& serviceBase, const std::function<bool()>& cancell
         httplib::Client client(origin.toStdString());
         client.set_connection_timeout(std::chrono::milliseconds(kDisIpConnectTimeoutMs));
         client.set_read_timeout(std::chrono::milliseconds(kDisIpReadTimeoutMs));
+        client.set_tcp_nodelay(true);
         if (client.is_valid()) {
             const httplib::Result res = client.Get(path.toStdString());
             if (res && res->status == 200) {
