@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QStringDecoder>
 #include <cmath>
 #include <limits>
 
@@ -70,7 +71,7 @@ void Column::appendNull() {
     switch (m_storage) {
         case Storage::Integer: m_integers.push_back(0); break;
         case Storage::Real: m_reals.push_back(0.0); break;
-        case Storage::Text: m_texts.emplace_back(); break;
+        case Storage::Text: m_texts.push_back({m_characters.size(), 0}); break;
     }
     m_nulls.push_back(true);
 }
@@ -85,8 +86,35 @@ void Column::appendReal(double value) {
     m_nulls.push_back(false);
 }
 
-void Column::appendText(QString value) {
-    m_texts.push_back(std::move(value));
+qsizetype Column::addCharacters(QStringView value) {
+    const qsizetype start = m_characters.size();
+    const QChar* base = m_characters.constData();
+    if (value.data() >= base && value.data() < base + m_characters.size()) {
+        m_characters.append(value.toString());  // a slice of this very buffer
+    } else {
+        if (m_characters.capacity() < start + value.size())
+            m_characters.reserve(std::max<qsizetype>(2 * m_characters.capacity(), start + value.size() + 64));
+        m_characters.append(value);
+    }
+    return start;
+}
+
+void Column::appendText(QStringView value) {
+    m_texts.push_back({addCharacters(value), value.size()});
+    m_nulls.push_back(false);
+}
+
+void Column::appendUtf8Text(const char* utf8, qsizetype length) {
+    // Decodes straight into the column's buffer: UTF-8 never takes more UTF-16 units than bytes.
+    const qsizetype start = m_characters.size();
+    if (m_characters.capacity() < start + length)
+        m_characters.reserve(std::max<qsizetype>(2 * m_characters.capacity(), start + length + 64));
+    m_characters.resize(start + length);
+    thread_local QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QChar* end = decoder.appendToBuffer(m_characters.data() + start, QByteArrayView(utf8, length));
+    const qsizetype written = end - (m_characters.constData() + start);
+    m_characters.resize(start + written);
+    m_texts.push_back({start, written});
     m_nulls.push_back(false);
 }
 
@@ -94,7 +122,7 @@ void Column::setNull(qsizetype row) {
     switch (m_storage) {
         case Storage::Integer: m_integers[size_t(row)] = 0; break;
         case Storage::Real: m_reals[size_t(row)] = 0.0; break;
-        case Storage::Text: m_texts[size_t(row)].clear(); break;
+        case Storage::Text: m_texts[size_t(row)] = {0, 0}; break;
     }
     m_nulls[size_t(row)] = true;
 }
@@ -109,8 +137,8 @@ void Column::setReal(qsizetype row, double value) {
     m_nulls[size_t(row)] = false;
 }
 
-void Column::setText(qsizetype row, QString value) {
-    m_texts[size_t(row)] = std::move(value);
+void Column::setText(qsizetype row, QStringView value) {
+    m_texts[size_t(row)] = {addCharacters(value), value.size()};
     m_nulls[size_t(row)] = false;
 }
 
@@ -129,6 +157,7 @@ void Column::truncate(qsizetype rows) {
     m_integers.resize(std::min(n, m_integers.size()));
     m_reals.resize(std::min(n, m_reals.size()));
     if (m_texts.size() > n) m_texts.resize(n);
+    if (n == 0) m_characters.clear();
     m_nulls.resize(std::min(n, m_nulls.size()));
 }
 
@@ -144,8 +173,11 @@ void Column::appendFrom(const Column& other, qsizetype first, qsizetype count) {
                            other.m_reals.begin() + qsizetype(to));
             break;
         case Storage::Text:
-            m_texts.insert(m_texts.end(), other.m_texts.begin() + qsizetype(from),
-                           other.m_texts.begin() + qsizetype(to));
+            m_texts.reserve(m_texts.size() + size_t(count));
+            for (size_t r = from; r < to; ++r) {
+                const TextRef& t = other.m_texts[r];
+                m_texts.push_back({addCharacters(QStringView(other.m_characters).mid(t.start, t.length)), t.length});
+            }
             break;
     }
     m_nulls.insert(m_nulls.end(), other.m_nulls.begin() + qsizetype(from),
@@ -182,7 +214,7 @@ QVariant DataTable::value(qsizetype row, int column) const {
         case DbxType::AnsiString:
         case DbxType::WideString: break;
     }
-    return QVariant(c.textAt(row));
+    return QVariant(c.textAt(row).toString());
 }
 
 namespace {

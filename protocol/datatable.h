@@ -42,8 +42,9 @@ struct ColumnInfo {
 };
 
 // One typed column. Integers, Booleans and 64-bit integers are kept as qint64; doubles, dates and
-// date-times as doubles (dates as day numbers); texts as QString. Null cells keep a default value
-// and a null mark.
+// date-times as doubles (dates as day numbers). The texts of a column share one buffer, each cell
+// a slice of it, so a large table costs one allocation per column instead of one per cell; a
+// changed text is appended and the cell pointed at it. Null cells keep a default value and a mark.
 class Column {
 public:
     enum class Storage { Integer, Real, Text };
@@ -57,17 +58,21 @@ public:
     bool isNull(qsizetype row) const { return m_nulls[size_t(row)]; }
     qint64 integerAt(qsizetype row) const { return m_integers[size_t(row)]; }
     double realAt(qsizetype row) const { return m_reals[size_t(row)]; }
-    const QString& textAt(qsizetype row) const { return m_texts[size_t(row)]; }
+    QStringView textAt(qsizetype row) const {
+        const TextRef& t = m_texts[size_t(row)];
+        return QStringView(m_characters).mid(t.start, t.length);
+    }
 
     void reserve(qsizetype rows);
     void appendNull();
     void appendInteger(qint64 value);
     void appendReal(double value);
-    void appendText(QString value);
+    void appendText(QStringView value);
+    void appendUtf8Text(const char* utf8, qsizetype length);
     void setNull(qsizetype row);
     void setInteger(qsizetype row, qint64 value);
     void setReal(qsizetype row, double value);
-    void setText(qsizetype row, QString value);
+    void setText(qsizetype row, QStringView value);
     void removeAt(qsizetype row);
     void truncate(qsizetype rows);
     // Appends rows [first, first + count) of another column of the same storage.
@@ -78,7 +83,13 @@ private:
     Storage m_storage;
     std::vector<qint64> m_integers;
     std::vector<double> m_reals;
-    std::vector<QString> m_texts;
+    struct TextRef {
+        qsizetype start;
+        qsizetype length;
+    };
+    qsizetype addCharacters(QStringView value);
+    QString m_characters;
+    std::vector<TextRef> m_texts;
     std::vector<bool> m_nulls;
 };
 

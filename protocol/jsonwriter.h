@@ -19,13 +19,13 @@ public:
     void boolean(bool value) { m_writer.Bool(value); }
     void integer(qint64 value) { m_writer.Int64(value); }
     void number(double value);  // NaN and infinities have no JSON form: written as null
-    void string(const QString& value) {
+    void string(QStringView value) {
         const QByteArray utf8 = value.toUtf8();
         m_writer.String(utf8.constData(), static_cast<rapidjson::SizeType>(utf8.size()));
     }
     void latin1(const char* value) { m_writer.String(value); }
     void key(const char* name) { m_writer.Key(name); }
-    void key(const QString& name) { string(name); }
+    void key(QStringView name) { string(name); }
     void beginObject() { m_writer.StartObject(); }
     void endObject() { m_writer.EndObject(); }
     void beginArray() { m_writer.StartArray(); }

@@ -520,7 +520,7 @@ private:
             case DbxType::AnsiString:
             case DbxType::WideString:
                 if (s.type != Scalar::Type::Text) return cellMismatch(info, "metin");
-                column.appendText(QString::fromUtf8(s.text, qsizetype(s.length)));
+                column.appendUtf8Text(s.text, qsizetype(s.length));
                 return true;
         }
         return cellMismatch(info, "bilinen bir tür");
