@@ -48,11 +48,15 @@ struct CommandLine {
     QHash<QString, QString> options;
 
     int number(const QString& option, int fallback, int low, int high) const {
-        if (!options.contains(option)) return fallback;
+        if (!options.contains(option))
+            return fallback;
         bool ok = false;
         const int v = options.value(option).toInt(&ok);
         if (!ok || v < low || v > high)
-            throw UsageError(QStringLiteral("%1 için %2 ile %3 arasında bir sayı verin").arg(option).arg(low).arg(high));
+            throw UsageError(QStringLiteral("%1 için %2 ile %3 arasında bir sayı verin")
+                                 .arg(option)
+                                 .arg(low)
+                                 .arg(high));
         return v;
     }
 };
@@ -64,7 +68,8 @@ CommandLine parse(const QStringList& arguments) {
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
         if (valued.contains(a)) {
-            if (i + 1 >= arguments.size()) throw UsageError(QStringLiteral("%1 bir değer ister").arg(a));
+            if (i + 1 >= arguments.size())
+                throw UsageError(QStringLiteral("%1 bir değer ister").arg(a));
             line.options.insert(a, arguments.at(++i));
         } else if (a.startsWith(QStringLiteral("--"))) {
             throw UsageError(QStringLiteral("Bilinmeyen seçenek: %1").arg(a));
@@ -75,8 +80,10 @@ CommandLine parse(const QStringList& arguments) {
         }
     }
     line.database = line.options.value(QStringLiteral("--db"));
-    if (line.database.isEmpty()) throw UsageError(QStringLiteral("--db DOSYA gerekli"));
-    if (line.command.isEmpty()) throw UsageError(QStringLiteral("Bir komut verin"));
+    if (line.database.isEmpty())
+        throw UsageError(QStringLiteral("--db DOSYA gerekli"));
+    if (line.command.isEmpty())
+        throw UsageError(QStringLiteral("Bir komut verin"));
     return line;
 }
 
@@ -100,13 +107,23 @@ int initDemo(const CommandLine& line) {
     DemoOptions options;
     options.items = items;
     const DemoSummary s = createDemoData(database, options);
-    out() << QStringLiteral("Örnek veritabanı hazır: %1 (%2 ms)\n").arg(line.database).arg(timer.elapsed())
-          << QStringLiteral("  %1 stok (%2 resimli), %3 cari, %4 kullanıcı, %5 sipariş, %6 cari hareket\n")
-                 .arg(s.items).arg(s.pictures).arg(s.accounts).arg(s.users).arg(s.orders).arg(s.movements)
+    out() << QStringLiteral("Örnek veritabanı hazır: %1 (%2 ms)\n")
+                 .arg(line.database)
+                 .arg(timer.elapsed())
+          << QStringLiteral(
+                 "  %1 stok (%2 resimli), %3 cari, %4 kullanıcı, %5 sipariş, %6 cari hareket\n")
+                 .arg(s.items)
+                 .arg(s.pictures)
+                 .arg(s.accounts)
+                 .arg(s.users)
+                 .arg(s.orders)
+                 .arg(s.movements)
           << QStringLiteral("Örnek kullanıcılar (ad / şifre / tip):\n");
     for (const DemoUser& u : fixedDemoUsers())
-        out() << QStringLiteral("  %1 / %2 / %3 (%4)\n").arg(QLatin1String(u.name), QLatin1String(u.password))
-                     .arg(u.customerType).arg(QString::fromUtf8(u.role));
+        out() << QStringLiteral("  %1 / %2 / %3 (%4)\n")
+                     .arg(QLatin1String(u.name), QLatin1String(u.password))
+                     .arg(u.customerType)
+                     .arg(QString::fromUtf8(u.role));
     return 0;
 }
 
@@ -118,12 +135,21 @@ int bindWorkstation(const CommandLine& line) {
         throw Error(QStringLiteral("İş istasyonu kimliği boş olamaz ve boşluk içeremez"));
     Database database(line.database);
     database.transaction([&](QSqlDatabase& db) {
-        if (!scalar(db, QStringLiteral("SELECT 1 FROM kullanicilar WHERE adi = ?"), {user}).isValid())
+        if (!scalar(db, QStringLiteral("SELECT 1 FROM kullanicilar WHERE adi = ?"), {user})
+                 .isValid())
             throw Error(QStringLiteral("%1 adında bir kullanıcı yok").arg(user));
         // A workstation belongs to one user: an earlier binding of it is released.
-        Query(db, QStringLiteral("UPDATE kullanicilar SET bilgisayarid = NULL WHERE bilgisayarid = ? AND adi <> ?"))
-            .bind(id).bind(user).exec();
-        Query(db, QStringLiteral("UPDATE kullanicilar SET bilgisayarid = ? WHERE adi = ?")).bind(id).bind(user).exec();
+        Query(
+            db,
+            QStringLiteral(
+                "UPDATE kullanicilar SET bilgisayarid = NULL WHERE bilgisayarid = ? AND adi <> ?"))
+            .bind(id)
+            .bind(user)
+            .exec();
+        Query(db, QStringLiteral("UPDATE kullanicilar SET bilgisayarid = ? WHERE adi = ?"))
+            .bind(id)
+            .bind(user)
+            .exec();
     });
     out() << QStringLiteral("%1 iş istasyonu %2 kullanıcısına bağlandı\n").arg(id, user);
     return 0;
@@ -132,41 +158,60 @@ int bindWorkstation(const CommandLine& line) {
 int listUsers(const CommandLine& line) {
     expectPositional(line, 0);
     Database database(line.database);
-    Query q(database.connection(), QStringLiteral(
-        "SELECT k.adi, k.musteritipi, COALESCE(c.carikod, '-'), COALESCE(k.bilgisayarid, '-'), k.surum, k.aktif "
-        "FROM kullanicilar k LEFT JOIN cariler c ON c.carino = k.carino ORDER BY k.sirano"));
+    Query q(
+        database.connection(),
+        QStringLiteral(
+            "SELECT k.adi, k.musteritipi, COALESCE(c.carikod, '-'), COALESCE(k.bilgisayarid, '-'), "
+            "k.surum, k.aktif "
+            "FROM kullanicilar k LEFT JOIN cariler c ON c.carino = k.carino ORDER BY k.sirano"));
     q.exec();
-    out() << QStringLiteral("%1 %2 %3 %4 %5 %6\n").arg(QStringLiteral("KULLANICI"), -12).arg(QStringLiteral("TİP"), -4)
-                 .arg(QStringLiteral("CARİ"), -12).arg(QStringLiteral("İŞ İSTASYONU"), -24).arg(QStringLiteral("SÜRÜM"), -6)
+    out() << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
+                 .arg(QStringLiteral("KULLANICI"), -12)
+                 .arg(QStringLiteral("TİP"), -4)
+                 .arg(QStringLiteral("CARİ"), -12)
+                 .arg(QStringLiteral("İŞ İSTASYONU"), -24)
+                 .arg(QStringLiteral("SÜRÜM"), -6)
                  .arg(QStringLiteral("ETKİN"));
     while (q.next())
-        out() << QStringLiteral("%1 %2 %3 %4 %5 %6\n").arg(q.value(0).toString(), -12).arg(q.value(1).toInt(), -4)
-                     .arg(q.value(2).toString(), -12).arg(q.value(3).toString(), -24).arg(q.value(4).toInt(), -6)
-                     .arg(q.value(5).toInt() == 1 ? QStringLiteral("evet") : QStringLiteral("hayır"));
+        out() << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
+                     .arg(q.value(0).toString(), -12)
+                     .arg(q.value(1).toInt(), -4)
+                     .arg(q.value(2).toString(), -12)
+                     .arg(q.value(3).toString(), -24)
+                     .arg(q.value(4).toInt(), -6)
+                     .arg(q.value(5).toInt() == 1 ? QStringLiteral("evet")
+                                                  : QStringLiteral("hayır"));
     return 0;
 }
 
 int listOutbox(const CommandLine& line) {
     expectPositional(line, 0);
     Database database(line.database);
-    Query q(database.connection(), QStringLiteral(
-        "SELECT id, zaman, yontem, idsi, baslik, konu, icerik FROM giden_kutusu ORDER BY id"));
+    Query q(
+        database.connection(),
+        QStringLiteral(
+            "SELECT id, zaman, yontem, idsi, baslik, konu, icerik FROM giden_kutusu ORDER BY id"));
     q.exec();
     int n = 0;
     while (q.next()) {
         ++n;
-        out() << QStringLiteral("#%1 %2 %3 iş istasyonu=%4\n  Başlık: %5\n").arg(q.value(0).toInt())
-                     .arg(q.value(1).toString(), q.value(2).toString(), q.value(3).toString(), q.value(4).toString());
-        if (!q.value(5).toString().isEmpty()) out() << QStringLiteral("  Konu: %1\n").arg(q.value(5).toString());
+        out() << QStringLiteral("#%1 %2 %3 iş istasyonu=%4\n  Başlık: %5\n")
+                     .arg(q.value(0).toInt())
+                     .arg(q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
+                          q.value(4).toString());
+        if (!q.value(5).toString().isEmpty())
+            out() << QStringLiteral("  Konu: %1\n").arg(q.value(5).toString());
         out() << QStringLiteral("  %1\n").arg(q.value(6).toString());
     }
-    if (n == 0) out() << QStringLiteral("Giden kutusu boş\n");
+    if (n == 0)
+        out() << QStringLiteral("Giden kutusu boş\n");
     return 0;
 }
 
 int serve(const CommandLine& line) {
     expectPositional(line, 0);
-    const QString address = line.options.value(QStringLiteral("--listen"), QStringLiteral("127.0.0.1"));
+    const QString address =
+        line.options.value(QStringLiteral("--listen"), QStringLiteral("127.0.0.1"));
     const int port = line.number(QStringLiteral("--port"), 9090, 0, 65535);
 
     // SIGTERM and SIGINT are taken by one thread that stops the server; every other thread,
@@ -187,7 +232,9 @@ int serve(const CommandLine& line) {
         server.stop();
     });
     out() << QStringLiteral("Zerda B2B uygulama sunucusu dinliyor: http://%1:%2/ (veritabanı %3)\n")
-                 .arg(address).arg(server.port()).arg(database.path());
+                 .arg(address)
+                 .arg(server.port())
+                 .arg(database.path());
     out().flush();
     server.run();
     // Stopped by other means than a signal: wake the waiting thread so it can end.
@@ -202,11 +249,16 @@ int serve(const CommandLine& line) {
 int runCommandLine(const QStringList& arguments) {
     try {
         const CommandLine line = parse(arguments);
-        if (line.command == QLatin1String("init-demo")) return initDemo(line);
-        if (line.command == QLatin1String("bind-workstation")) return bindWorkstation(line);
-        if (line.command == QLatin1String("users")) return listUsers(line);
-        if (line.command == QLatin1String("outbox")) return listOutbox(line);
-        if (line.command == QLatin1String("serve")) return serve(line);
+        if (line.command == QLatin1String("init-demo"))
+            return initDemo(line);
+        if (line.command == QLatin1String("bind-workstation"))
+            return bindWorkstation(line);
+        if (line.command == QLatin1String("users"))
+            return listUsers(line);
+        if (line.command == QLatin1String("outbox"))
+            return listOutbox(line);
+        if (line.command == QLatin1String("serve"))
+            return serve(line);
         throw UsageError(QStringLiteral("Bilinmeyen komut: %1").arg(line.command));
     } catch (const UsageError& e) {
         err() << e.message() << '\n' << kUsage;

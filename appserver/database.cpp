@@ -21,7 +21,8 @@ QAtomicInt g_databaseCounter;
 
 Database::Database(const QString& path)
     : m_path(QFileInfo(path).absoluteFilePath()),
-      m_connectionPrefix(QStringLiteral("zerda-db-%1-").arg(g_databaseCounter.fetchAndAddRelaxed(1))) {
+      m_connectionPrefix(
+          QStringLiteral("zerda-db-%1-").arg(g_databaseCounter.fetchAndAddRelaxed(1))) {
     QSqlDatabase db = connection();
     migrate();
     Q_UNUSED(db);
@@ -38,11 +39,13 @@ Database::~Database() {
 
 QSqlDatabase Database::connection() {
     const QString name = m_connectionPrefix + QString::number(quintptr(QThread::currentThreadId()));
-    if (QSqlDatabase::contains(name)) return QSqlDatabase::database(name);
+    if (QSqlDatabase::contains(name))
+        return QSqlDatabase::database(name);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     db.setDatabaseName(m_path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
-    if (!db.open()) failed(m_path, db.lastError());
+    if (!db.open())
+        failed(m_path, db.lastError());
     execute(db, QStringLiteral("PRAGMA journal_mode=WAL"));
     execute(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
     execute(db, QStringLiteral("PRAGMA foreign_keys=ON"));
@@ -62,7 +65,8 @@ void Database::migrate() {
                         .arg(steps.size()));
     for (int version = current; version < steps.size(); ++version) {
         transaction([&](QSqlDatabase& db) {
-            for (const QString& sql : steps.at(version)) execute(db, sql);
+            for (const QString& sql : steps.at(version))
+                execute(db, sql);
             execute(db, QStringLiteral("PRAGMA user_version=%1").arg(version + 1));
         });
     }
@@ -84,7 +88,8 @@ void Database::transaction(const std::function<void(QSqlDatabase&)>& work) {
 
 Query::Query(QSqlDatabase db, const QString& sql) : m_query(db), m_sql(sql) {
     m_query.setForwardOnly(true);
-    if (!m_query.prepare(sql)) failed(sql.simplified().left(80), m_query.lastError());
+    if (!m_query.prepare(sql))
+        failed(sql.simplified().left(80), m_query.lastError());
 }
 
 namespace {
@@ -110,19 +115,22 @@ Query& Query::bind(const QString& name, const QVariant& value) {
 }
 
 Query& Query::exec() {
-    if (!m_query.exec()) failed(m_sql.simplified().left(80), m_query.lastError());
+    if (!m_query.exec())
+        failed(m_sql.simplified().left(80), m_query.lastError());
     m_position = 0;
     return *this;
 }
 
 void execute(QSqlDatabase db, const QString& sql) {
     QSqlQuery query(db);
-    if (!query.exec(sql)) failed(sql.simplified().left(80), query.lastError());
+    if (!query.exec(sql))
+        failed(sql.simplified().left(80), query.lastError());
 }
 
 QVariant scalar(QSqlDatabase db, const QString& sql, const QVariantList& values) {
     Query query(db, sql);
-    for (const QVariant& v : values) query.bind(v);
+    for (const QVariant& v : values)
+        query.bind(v);
     query.exec();
     return query.next() ? query.value(0) : QVariant();
 }

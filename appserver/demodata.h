@@ -8,8 +8,8 @@ namespace zerda::appserver {
 class Database;
 
 struct DemoOptions {
-    int items = 20000;         // stock items
-    quint64 seed = 20261130;   // the same seed makes the same database
+    int items = 20000;        // stock items
+    quint64 seed = 20261130;  // the same seed makes the same database
 };
 
 struct DemoSummary {

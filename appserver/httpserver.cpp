@@ -58,14 +58,17 @@ void HttpServer::routes() {
                        const QString method = methodNameFromPath(req.matches[1]);
                        CallContext context{m_database, QString::fromStdString(req.remote_addr)};
                        try {
-                           res.set_content(m_methods.call(method, QByteArray::fromStdString(req.body), context), kJson);
+                           res.set_content(
+                               m_methods.call(method, QByteArray::fromStdString(req.body), context),
+                               kJson);
                        } catch (const CallError& e) {
                            answerError(res, e.status(), e.message());
                        } catch (const Error& e) {
                            answerError(res, 500, QStringLiteral("%1: %2").arg(method, e.message()));
                        } catch (const std::exception& e) {
-                           answerError(res, 500, QStringLiteral("%1: sunucu hatası: %2")
-                                                     .arg(method, QString::fromLocal8Bit(e.what())));
+                           answerError(res, 500,
+                                       QStringLiteral("%1: sunucu hatası: %2")
+                                           .arg(method, QString::fromLocal8Bit(e.what())));
                        }
                    });
     m_server->Get(R"(/datasnap/rest/DSAdmin/GetPlatformName/?)",
@@ -76,7 +79,8 @@ void HttpServer::routes() {
         res.set_content(req.remote_addr, "text/plain; charset=utf-8");
     });
     m_server->set_error_handler([](const httplib::Request& req, httplib::Response& res) {
-        if (!res.body.empty()) return;
+        if (!res.body.empty())
+            return;
         answerError(res, res.status,
                     QStringLiteral("%1 %2: bu adreste bir hizmet yok (HTTP %3)")
                         .arg(QString::fromStdString(req.method), QString::fromStdString(req.path))
@@ -85,19 +89,27 @@ void HttpServer::routes() {
 }
 
 void HttpServer::bind(const QString& address, int port) {
-    if (port < 0 || port > 65535) throw Error(QStringLiteral("Geçersiz kapı numarası: %1").arg(port));
+    if (port < 0 || port > 65535)
+        throw Error(QStringLiteral("Geçersiz kapı numarası: %1").arg(port));
     if (port == 0) {
         m_port = m_server->bind_to_any_port(address.toStdString());
-        if (m_port <= 0) throw Error(QStringLiteral("%1 adresinde boş bir kapı bulunamadı").arg(address));
+        if (m_port <= 0)
+            throw Error(QStringLiteral("%1 adresinde boş bir kapı bulunamadı").arg(address));
         return;
     }
     if (!m_server->bind_to_port(address.toStdString(), port))
-        throw Error(QStringLiteral("%1:%2 dinlenemiyor (adres kullanımda ya da geçersiz)").arg(address).arg(port));
+        throw Error(QStringLiteral("%1:%2 dinlenemiyor (adres kullanımda ya da geçersiz)")
+                        .arg(address)
+                        .arg(port));
     m_port = port;
 }
 
-void HttpServer::run() { m_server->listen_after_bind(); }
+void HttpServer::run() {
+    m_server->listen_after_bind();
+}
 
-void HttpServer::stop() { m_server->stop(); }
+void HttpServer::stop() {
+    m_server->stop();
+}
 
 }  // namespace zerda::appserver

@@ -8,7 +8,8 @@ namespace zerda::appserver {
 Arguments::Arguments(const MethodInfo& method, QJsonArray values)
     : m_method(method), m_values(std::move(values)) {
     for (const ParamInfo& p : method.params)
-        if (p.kind != Kind::OutInt64) m_inputs.append(&p);
+        if (p.kind != Kind::OutInt64)
+            m_inputs.append(&p);
     if (m_values.size() != m_inputs.size())
         throw CallError(400, QStringLiteral("%1: %2 parametre bekleniyordu, %3 geldi")
                                  .arg(QLatin1String(method.name))
@@ -26,16 +27,23 @@ Arguments::Arguments(const MethodInfo& method, QJsonArray values)
                      d <= std::numeric_limits<int>::max();
                 break;
             }
-            case Kind::Double: ok = v.isDouble(); break;
-            case Kind::String: ok = v.isString(); break;
-            case Kind::Boolean: ok = v.isBool(); break;
+            case Kind::Double:
+                ok = v.isDouble();
+                break;
+            case Kind::String:
+                ok = v.isString();
+                break;
+            case Kind::Boolean:
+                ok = v.isBool();
+                break;
             case Kind::Record:
                 ok = v.isNull() ||
                      (v.isObject() && v.toObject().value(QStringLiteral("type")).toString() ==
                                           QLatin1String(p.recordType));
                 wanted = QLatin1String(p.recordType);
                 break;
-            default: break;
+            default:
+                break;
         }
         if (!ok)
             throw CallError(400, QStringLiteral("%1 olmalı, %2 geldi")
@@ -51,12 +59,22 @@ QString Arguments::where(int index) const {
         .arg(QLatin1String(param(index).name));
 }
 
-int Arguments::integer(int index) const { return m_values.at(index).toInt(); }
-double Arguments::number(int index) const { return m_values.at(index).toDouble(); }
-QString Arguments::text(int index) const { return m_values.at(index).toString(); }
-bool Arguments::boolean(int index) const { return m_values.at(index).toBool(); }
+int Arguments::integer(int index) const {
+    return m_values.at(index).toInt();
+}
+double Arguments::number(int index) const {
+    return m_values.at(index).toDouble();
+}
+QString Arguments::text(int index) const {
+    return m_values.at(index).toString();
+}
+bool Arguments::boolean(int index) const {
+    return m_values.at(index).toBool();
+}
 
-MethodTable::MethodTable() { addSessionMethods(*this); }
+MethodTable::MethodTable() {
+    addSessionMethods(*this);
+}
 
 void MethodTable::add(const char* name, Handler handler) {
     Q_ASSERT(findServerMethod(QString::fromLatin1(name)));
@@ -67,7 +85,8 @@ std::string MethodTable::call(const QString& methodName, const QByteArray& body,
                               CallContext& context) const {
     const MethodInfo* method = findServerMethod(methodName);
     if (!method)
-        throw CallError(404, QStringLiteral("\"%1\" adında bir sunucu yöntemi yok").arg(methodName));
+        throw CallError(404,
+                        QStringLiteral("\"%1\" adında bir sunucu yöntemi yok").arg(methodName));
     QJsonArray values;
     try {
         values = parseRequestParameters(body);
@@ -77,7 +96,8 @@ std::string MethodTable::call(const QString& methodName, const QByteArray& body,
     const Arguments arguments(*method, std::move(values));
     const auto handler = m_handlers.constFind(methodName);
     if (handler == m_handlers.constEnd())
-        throw CallError(501, QStringLiteral("%1: bu yöntem sunucuda henüz sunulmuyor").arg(methodName));
+        throw CallError(501,
+                        QStringLiteral("%1: bu yöntem sunucuda henüz sunulmuyor").arg(methodName));
     ReplyWriter reply;
     (*handler)(arguments, reply.out(), context);
     return reply.finish();
@@ -88,13 +108,15 @@ SessionUser authorizeSession(QSqlDatabase db, const std::optional<TSonucBilgisi>
     auto refuse = [&](const QString& why) {
         return CallError(403, QStringLiteral("%1: oturum doğrulanamadı (%2)").arg(method, why));
     };
-    if (!session) throw refuse(QStringLiteral("oturum kaydı gönderilmedi"));
+    if (!session)
+        throw refuse(QStringLiteral("oturum kaydı gönderilmedi"));
     Query q(db, QStringLiteral("SELECT sirano, musteritipi, aktif, carino, sifre FROM kullanicilar "
                                "WHERE bilgisayarid = ? AND adi = ?"));
     q.bind(session->BILGISAYARID()).bind(session->ADI()).exec();
     if (!q.next() || q.value(4).toString() != session->SIFRE())
         throw refuse(QStringLiteral("iş istasyonu, kullanıcı ve şifre eşleşmiyor"));
-    if (q.value(2).toInt() != 1) throw refuse(QStringLiteral("kullanıcı etkin değil"));
+    if (q.value(2).toInt() != 1)
+        throw refuse(QStringLiteral("kullanıcı etkin değil"));
     SessionUser user;
     user.sirano = q.value(0).toInt();
     user.customerType = q.value(1).toInt();
@@ -102,7 +124,9 @@ SessionUser authorizeSession(QSqlDatabase db, const std::optional<TSonucBilgisi>
     if (salesperson) {
         // A salesperson works for the account chosen; it has to exist (0 is none yet).
         if (session->CARINO() != 0 &&
-            !scalar(db, QStringLiteral("SELECT 1 FROM cariler WHERE carino = ?"), {session->CARINO()}).isValid())
+            !scalar(db, QStringLiteral("SELECT 1 FROM cariler WHERE carino = ?"),
+                    {session->CARINO()})
+                 .isValid())
             throw refuse(QStringLiteral("%1 numaralı cari yok").arg(session->CARINO()));
         user.account = session->CARINO();
     } else {

@@ -26,7 +26,8 @@ Raster::Raster(int width, int height, Rgb fill)
 }
 
 void Raster::set(int x, int y, Rgb c) {
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return;
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return;
     const size_t at = (size_t(y) * size_t(m_width) + size_t(x)) * 3;
     m_pixels[at] = c.r;
     m_pixels[at + 1] = c.g;
@@ -41,24 +42,30 @@ Rgb Raster::at(int x, int y) const {
 void Raster::verticalGradient(Rgb top, Rgb bottom) {
     for (int y = 0; y < m_height; ++y) {
         const double t = m_height > 1 ? double(y) / (m_height - 1) : 0;
-        const Rgb c{uint8_t(top.r + (bottom.r - top.r) * t), uint8_t(top.g + (bottom.g - top.g) * t),
+        const Rgb c{uint8_t(top.r + (bottom.r - top.r) * t),
+                    uint8_t(top.g + (bottom.g - top.g) * t),
                     uint8_t(top.b + (bottom.b - top.b) * t)};
-        for (int x = 0; x < m_width; ++x) set(x, y, c);
+        for (int x = 0; x < m_width; ++x)
+            set(x, y, c);
     }
 }
 
 void Raster::fillRect(int x, int y, int w, int h, Rgb c) {
     for (int j = std::max(0, y); j < std::min(m_height, y + h); ++j)
-        for (int i = std::max(0, x); i < std::min(m_width, x + w); ++i) set(i, j, c);
+        for (int i = std::max(0, x); i < std::min(m_width, x + w); ++i)
+            set(i, j, c);
 }
 
-void Raster::fillDisc(double cx, double cy, double radius, Rgb c) { fillRing(cx, cy, radius, -1, c); }
+void Raster::fillDisc(double cx, double cy, double radius, Rgb c) {
+    fillRing(cx, cy, radius, -1, c);
+}
 
 void Raster::fillRing(double cx, double cy, double outer, double inner, Rgb c) {
     for (int y = int(cy - outer); y <= int(cy + outer) + 1; ++y)
         for (int x = int(cx - outer); x <= int(cx + outer) + 1; ++x) {
             const double d = std::hypot(x - cx, y - cy);
-            if (d <= outer && d >= inner) set(x, y, c);
+            if (d <= outer && d >= inner)
+                set(x, y, c);
         }
 }
 
@@ -122,13 +129,15 @@ int writeToByteArray(GifFileType* gif, const GifByteType* data, int length) {
 }
 
 [[noreturn]] void gifFailed(int code) {
-    throw Error(QStringLiteral("GIF yazılamadı: %1").arg(QString::fromLatin1(GifErrorString(code))));
+    throw Error(
+        QStringLiteral("GIF yazılamadı: %1").arg(QString::fromLatin1(GifErrorString(code))));
 }
 
 }  // namespace
 
 QByteArray encodeGif(const std::vector<Raster>& frames, int delay) {
-    if (frames.empty()) throw Error(QStringLiteral("GIF için kare yok"));
+    if (frames.empty())
+        throw Error(QStringLiteral("GIF için kare yok"));
     // One palette for all frames: the colours met, at most 256 (demo pictures use few).
     std::map<uint32_t, int> index;
     std::vector<GifColorType> colours;
@@ -137,9 +146,11 @@ QByteArray encodeGif(const std::vector<Raster>& frames, int delay) {
         int best = 0;
         long bestDistance = -1;
         for (size_t i = 0; i < colours.size(); ++i) {
-            const long dr = c.r - colours[i].Red, dg = c.g - colours[i].Green, db = c.b - colours[i].Blue;
+            const long dr = c.r - colours[i].Red, dg = c.g - colours[i].Green,
+                       db = c.b - colours[i].Blue;
             const long d = dr * dr + dg * dg + db * db;
-            if (bestDistance < 0 || d < bestDistance) bestDistance = d, best = int(i);
+            if (bestDistance < 0 || d < bestDistance)
+                bestDistance = d, best = int(i);
         }
         return best;
     };
@@ -152,12 +163,14 @@ QByteArray encodeGif(const std::vector<Raster>& frames, int delay) {
                     colours.push_back({c.r, c.g, c.b});
                 }
             }
-    while (colours.size() < 2 || (colours.size() & (colours.size() - 1))) colours.push_back({0, 0, 0});
+    while (colours.size() < 2 || (colours.size() & (colours.size() - 1)))
+        colours.push_back({0, 0, 0});
 
     QByteArray out;
     int error = 0;
     GifFileType* gif = EGifOpen(&out, writeToByteArray, &error);
-    if (!gif) gifFailed(error);
+    if (!gif)
+        gifFailed(error);
     ColorMapObject* map = GifMakeMapObject(int(colours.size()), colours.data());
     const int width = frames.front().width(), height = frames.front().height();
     auto fail = [&](int code) {
@@ -167,14 +180,15 @@ QByteArray encodeGif(const std::vector<Raster>& frames, int delay) {
         gifFailed(code);
     };
     EGifSetGifVersion(gif, true);
-    if (EGifPutScreenDesc(gif, width, height, 8, 0, map) == GIF_ERROR) fail(gif->Error);
+    if (EGifPutScreenDesc(gif, width, height, 8, 0, map) == GIF_ERROR)
+        fail(gif->Error);
     // Loop for ever (the application extension of animated GIFs).
     static const GifByteType netscape[] = "NETSCAPE2.0";
     static const GifByteType loop[] = {1, 0, 0};
-    if (frames.size() > 1 &&
-        (EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_ERROR ||
-         EGifPutExtensionBlock(gif, 11, netscape) == GIF_ERROR ||
-         EGifPutExtensionBlock(gif, 3, loop) == GIF_ERROR || EGifPutExtensionTrailer(gif) == GIF_ERROR))
+    if (frames.size() > 1 && (EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_ERROR ||
+                              EGifPutExtensionBlock(gif, 11, netscape) == GIF_ERROR ||
+                              EGifPutExtensionBlock(gif, 3, loop) == GIF_ERROR ||
+                              EGifPutExtensionTrailer(gif) == GIF_ERROR))
         fail(gif->Error);
     std::vector<GifPixelType> line(static_cast<size_t>(width));
     for (const Raster& f : frames) {
@@ -183,19 +197,23 @@ QByteArray encodeGif(const std::vector<Raster>& frames, int delay) {
         control.TransparentColor = NO_TRANSPARENT_COLOR;
         GifByteType extension[4];
         EGifGCBToExtension(&control, extension);
-        if (EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension) == GIF_ERROR) fail(gif->Error);
-        if (EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) == GIF_ERROR) fail(gif->Error);
+        if (EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension) == GIF_ERROR)
+            fail(gif->Error);
+        if (EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) == GIF_ERROR)
+            fail(gif->Error);
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 const Rgb c = f.at(std::min(x, f.width() - 1), std::min(y, f.height() - 1));
                 const auto it = index.find(key(c));
                 line[size_t(x)] = GifPixelType(it != index.end() ? it->second : nearest(c));
             }
-            if (EGifPutLine(gif, line.data(), width) == GIF_ERROR) fail(gif->Error);
+            if (EGifPutLine(gif, line.data(), width) == GIF_ERROR)
+                fail(gif->Error);
         }
     }
     GifFreeMapObject(map);
-    if (EGifCloseFile(gif, &error) == GIF_ERROR) gifFailed(error);
+    if (EGifCloseFile(gif, &error) == GIF_ERROR)
+        gifFailed(error);
     return out;
 }
 

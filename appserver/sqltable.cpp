@@ -19,9 +19,15 @@ DataTable readTable(Query& query, std::initializer_list<ColumnSpec> columns) {
                 continue;
             }
             switch (column.storage()) {
-                case Column::Storage::Integer: column.appendInteger(v.toLongLong()); break;
-                case Column::Storage::Real: column.appendReal(v.toDouble()); break;
-                case Column::Storage::Text: column.appendText(v.toString()); break;
+                case Column::Storage::Integer:
+                    column.appendInteger(v.toLongLong());
+                    break;
+                case Column::Storage::Real:
+                    column.appendReal(v.toDouble());
+                    break;
+                case Column::Storage::Text:
+                    column.appendText(v.toString());
+                    break;
             }
         }
     }

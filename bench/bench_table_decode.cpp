@@ -1,11 +1,11 @@
 // Decoding a table reply of 10,000 rows and 40 columns into the client data set, beside a bare
 // JSON parse of the same bytes (Qt's parser and RapidJSON's document parser), in one run.
+#include <rapidjson/document.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QTextStream>
 #include <algorithm>
-#include <rapidjson/document.h>
 #include <vector>
 
 #include "clientdataset.h"
@@ -20,19 +20,45 @@ constexpr int kRows = 10000;
 // Columns like those of a stock list: codes and names, prices and rates, flags and counts.
 DataTable stockLikeTable() {
     const QList<std::pair<const char*, DbxType>> columns = {
-        {"STOK_STOKNO", DbxType::Int32},  {"BARKOD", DbxType::WideString},   {"ADI", DbxType::WideString},
-        {"FINISHKOD", DbxType::WideString}, {"URETICIKODU", DbxType::WideString}, {"OEMNO", DbxType::WideString},
-        {"OEM1", DbxType::WideString},    {"OEM2", DbxType::WideString},     {"OEM3", DbxType::WideString},
-        {"OEM4", DbxType::WideString},    {"DIGERADI", DbxType::WideString}, {"DPKOD", DbxType::WideString},
-        {"PKOD", DbxType::WideString},    {"BARKOD_BARKODNO", DbxType::WideString}, {"MARKA", DbxType::WideString},
-        {"MODEL", DbxType::WideString},   {"ANAGRUP", DbxType::WideString},  {"OZELKOD", DbxType::WideString},
-        {"BIRIM", DbxType::WideString},   {"KALAN", DbxType::Double},        {"ALINANSIPARIS", DbxType::Double},
-        {"VERILENSIPARIS", DbxType::Double}, {"DURUM", DbxType::Int32},      {"RESIM", DbxType::Int32},
-        {"Y", DbxType::Int32},            {"K", DbxType::Int32},             {"KDV", DbxType::Double},
-        {"LISTEFIYAT1", DbxType::Double}, {"KAMPFIYAT", DbxType::Double},    {"FIYAT", DbxType::Double},
-        {"IND1", DbxType::Double},        {"IND2", DbxType::Double},         {"IND3", DbxType::Double},
-        {"IND4", DbxType::Double},        {"INDIRIMYAZI", DbxType::WideString}, {"NETFIYAT", DbxType::Double},
-        {"KDVDAHIL", DbxType::Double},    {"GUNCELLEME", DbxType::Date},     {"ACIKLAMA", DbxType::WideString},
+        {"STOK_STOKNO", DbxType::Int32},
+        {"BARKOD", DbxType::WideString},
+        {"ADI", DbxType::WideString},
+        {"FINISHKOD", DbxType::WideString},
+        {"URETICIKODU", DbxType::WideString},
+        {"OEMNO", DbxType::WideString},
+        {"OEM1", DbxType::WideString},
+        {"OEM2", DbxType::WideString},
+        {"OEM3", DbxType::WideString},
+        {"OEM4", DbxType::WideString},
+        {"DIGERADI", DbxType::WideString},
+        {"DPKOD", DbxType::WideString},
+        {"PKOD", DbxType::WideString},
+        {"BARKOD_BARKODNO", DbxType::WideString},
+        {"MARKA", DbxType::WideString},
+        {"MODEL", DbxType::WideString},
+        {"ANAGRUP", DbxType::WideString},
+        {"OZELKOD", DbxType::WideString},
+        {"BIRIM", DbxType::WideString},
+        {"KALAN", DbxType::Double},
+        {"ALINANSIPARIS", DbxType::Double},
+        {"VERILENSIPARIS", DbxType::Double},
+        {"DURUM", DbxType::Int32},
+        {"RESIM", DbxType::Int32},
+        {"Y", DbxType::Int32},
+        {"K", DbxType::Int32},
+        {"KDV", DbxType::Double},
+        {"LISTEFIYAT1", DbxType::Double},
+        {"KAMPFIYAT", DbxType::Double},
+        {"FIYAT", DbxType::Double},
+        {"IND1", DbxType::Double},
+        {"IND2", DbxType::Double},
+        {"IND3", DbxType::Double},
+        {"IND4", DbxType::Double},
+        {"INDIRIMYAZI", DbxType::WideString},
+        {"NETFIYAT", DbxType::Double},
+        {"KDVDAHIL", DbxType::Double},
+        {"GUNCELLEME", DbxType::Date},
+        {"ACIKLAMA", DbxType::WideString},
         {"STOKTA", DbxType::Boolean},
     };
     DataTable t;
@@ -50,10 +76,18 @@ DataTable stockLikeTable() {
                 continue;
             }
             switch (column.info().type) {
-                case DbxType::Int32: column.appendInteger((r * 31 + c) % 6); break;
-                case DbxType::Double: column.appendReal(((r * 37 + c * 11) % 100000) / 100.0); break;
-                case DbxType::Date: column.appendReal(46000 + r % 365); break;
-                case DbxType::Boolean: column.appendInteger(r % 2); break;
+                case DbxType::Int32:
+                    column.appendInteger((r * 31 + c) % 6);
+                    break;
+                case DbxType::Double:
+                    column.appendReal(((r * 37 + c * 11) % 100000) / 100.0);
+                    break;
+                case DbxType::Date:
+                    column.appendReal(46000 + r % 365);
+                    break;
+                case DbxType::Boolean:
+                    column.appendInteger(r % 2);
+                    break;
                 default:
                     column.appendText(QStringLiteral("FREN BALATASI ÖN %1 ŞĞÜ %2").arg(r).arg(c));
                     break;
@@ -88,9 +122,8 @@ int main(int argc, char* argv[]) {
     const QByteArray bytes = writer.finishBytes();
 
     qsizetype sink = 0;
-    const double qtParse = medianMs(repetitions, [&] {
-        sink += QJsonDocument::fromJson(bytes).object().size();
-    });
+    const double qtParse =
+        medianMs(repetitions, [&] { sink += QJsonDocument::fromJson(bytes).object().size(); });
     const double rapidParse = medianMs(repetitions, [&] {
         rapidjson::Document document;
         document.Parse(bytes.constData(), size_t(bytes.size()));
@@ -98,21 +131,28 @@ int main(int argc, char* argv[]) {
     });
     ClientDataSet dataSet;
     const double decode = medianMs(repetitions, [&] {
-        std::vector<ReplyValue> values = decodeReply(bytes.constData(), size_t(bytes.size()), {Kind::DataPacket});
+        std::vector<ReplyValue> values =
+            decodeReply(bytes.constData(), size_t(bytes.size()), {Kind::DataPacket});
         dataSet.DisableControls();
         dataSet.setData(std::move(std::get<DataTable>(values[0])));
         dataSet.EnableControls();
         sink += dataSet.RecordCount();
     });
-    if (dataSet.RecordCount() != kRows || dataSet.FieldCount() != 40) return 1;
+    if (dataSet.RecordCount() != kRows || dataSet.FieldCount() != 40)
+        return 1;
 
     QTextStream out(stdout);
     out << QStringLiteral("Tablo yanıtı: %1 satır x %2 sütun, %3 bayt (ortanca, %4 tekrar)\n")
-               .arg(kRows).arg(40).arg(bytes.size()).arg(repetitions)
+               .arg(kRows)
+               .arg(40)
+               .arg(bytes.size())
+               .arg(repetitions)
         << QStringLiteral("  çıplak çözümleme, Qt JSON        : %1 ms\n").arg(qtParse, 0, 'f', 1)
         << QStringLiteral("  çıplak çözümleme, RapidJSON DOM  : %1 ms\n").arg(rapidParse, 0, 'f', 1)
         << QStringLiteral("  veri kümesine çözme              : %1 ms\n").arg(decode, 0, 'f', 1)
-        << QStringLiteral("  oran (Qt JSON'a göre)            : %1\n").arg(decode / qtParse, 0, 'f', 2)
-        << QStringLiteral("  oran (RapidJSON DOM'a göre)      : %1\n").arg(decode / rapidParse, 0, 'f', 2);
+        << QStringLiteral("  oran (Qt JSON'a göre)            : %1\n")
+               .arg(decode / qtParse, 0, 'f', 2)
+        << QStringLiteral("  oran (RapidJSON DOM'a göre)      : %1\n")
+               .arg(decode / rapidParse, 0, 'f', 2);
     return sink > 0 ? 0 : 1;
 }

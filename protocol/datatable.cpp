@@ -20,21 +20,30 @@ bool isKnownDbxType(int code) {
         case DbxType::Double:
         case DbxType::DateTime:
         case DbxType::Int64:
-        case DbxType::WideString: return true;
+        case DbxType::WideString:
+            return true;
     }
     return false;
 }
 
 QString dbxTypeName(DbxType type) {
     switch (type) {
-        case DbxType::AnsiString: return QStringLiteral("AnsiString");
-        case DbxType::Date: return QStringLiteral("Date");
-        case DbxType::Boolean: return QStringLiteral("Boolean");
-        case DbxType::Int32: return QStringLiteral("Int32");
-        case DbxType::Double: return QStringLiteral("Double");
-        case DbxType::DateTime: return QStringLiteral("DateTime");
-        case DbxType::Int64: return QStringLiteral("Int64");
-        case DbxType::WideString: return QStringLiteral("WideString");
+        case DbxType::AnsiString:
+            return QStringLiteral("AnsiString");
+        case DbxType::Date:
+            return QStringLiteral("Date");
+        case DbxType::Boolean:
+            return QStringLiteral("Boolean");
+        case DbxType::Int32:
+            return QStringLiteral("Int32");
+        case DbxType::Double:
+            return QStringLiteral("Double");
+        case DbxType::DateTime:
+            return QStringLiteral("DateTime");
+        case DbxType::Int64:
+            return QStringLiteral("Int64");
+        case DbxType::WideString:
+            return QStringLiteral("WideString");
     }
     return QString::number(int(type));
 }
@@ -43,12 +52,15 @@ Column::Storage storageOf(DbxType type) {
     switch (type) {
         case DbxType::Int32:
         case DbxType::Int64:
-        case DbxType::Boolean: return Column::Storage::Integer;
+        case DbxType::Boolean:
+            return Column::Storage::Integer;
         case DbxType::Double:
         case DbxType::Date:
-        case DbxType::DateTime: return Column::Storage::Real;
+        case DbxType::DateTime:
+            return Column::Storage::Real;
         case DbxType::AnsiString:
-        case DbxType::WideString: break;
+        case DbxType::WideString:
+            break;
     }
     return Column::Storage::Text;
 }
@@ -61,17 +73,29 @@ Column::Column(ColumnInfo info) : m_info(std::move(info)), m_storage(storageOf(m
 void Column::reserve(qsizetype rows) {
     m_nulls.reserve(size_t(rows));
     switch (m_storage) {
-        case Storage::Integer: m_integers.reserve(size_t(rows)); break;
-        case Storage::Real: m_reals.reserve(size_t(rows)); break;
-        case Storage::Text: m_texts.reserve(size_t(rows)); break;
+        case Storage::Integer:
+            m_integers.reserve(size_t(rows));
+            break;
+        case Storage::Real:
+            m_reals.reserve(size_t(rows));
+            break;
+        case Storage::Text:
+            m_texts.reserve(size_t(rows));
+            break;
     }
 }
 
 void Column::appendNull() {
     switch (m_storage) {
-        case Storage::Integer: m_integers.push_back(0); break;
-        case Storage::Real: m_reals.push_back(0.0); break;
-        case Storage::Text: m_texts.push_back({m_characters.size(), 0}); break;
+        case Storage::Integer:
+            m_integers.push_back(0);
+            break;
+        case Storage::Real:
+            m_reals.push_back(0.0);
+            break;
+        case Storage::Text:
+            m_texts.push_back({m_characters.size(), 0});
+            break;
     }
     m_nulls.push_back(true);
 }
@@ -93,7 +117,8 @@ qsizetype Column::addCharacters(QStringView value) {
         m_characters.append(value.toString());  // a slice of this very buffer
     } else {
         if (m_characters.capacity() < start + value.size())
-            m_characters.reserve(std::max<qsizetype>(2 * m_characters.capacity(), start + value.size() + 64));
+            m_characters.reserve(
+                std::max<qsizetype>(2 * m_characters.capacity(), start + value.size() + 64));
         m_characters.append(value);
     }
     return start;
@@ -120,9 +145,15 @@ void Column::appendUtf8Text(const char* utf8, qsizetype length) {
 
 void Column::setNull(qsizetype row) {
     switch (m_storage) {
-        case Storage::Integer: m_integers[size_t(row)] = 0; break;
-        case Storage::Real: m_reals[size_t(row)] = 0.0; break;
-        case Storage::Text: m_texts[size_t(row)] = {0, 0}; break;
+        case Storage::Integer:
+            m_integers[size_t(row)] = 0;
+            break;
+        case Storage::Real:
+            m_reals[size_t(row)] = 0.0;
+            break;
+        case Storage::Text:
+            m_texts[size_t(row)] = {0, 0};
+            break;
     }
     m_nulls[size_t(row)] = true;
 }
@@ -145,9 +176,15 @@ void Column::setText(qsizetype row, QStringView value) {
 void Column::removeAt(qsizetype row) {
     const auto at = size_t(row);
     switch (m_storage) {
-        case Storage::Integer: m_integers.erase(m_integers.begin() + qsizetype(at)); break;
-        case Storage::Real: m_reals.erase(m_reals.begin() + qsizetype(at)); break;
-        case Storage::Text: m_texts.erase(m_texts.begin() + qsizetype(at)); break;
+        case Storage::Integer:
+            m_integers.erase(m_integers.begin() + qsizetype(at));
+            break;
+        case Storage::Real:
+            m_reals.erase(m_reals.begin() + qsizetype(at));
+            break;
+        case Storage::Text:
+            m_texts.erase(m_texts.begin() + qsizetype(at));
+            break;
     }
     m_nulls.erase(m_nulls.begin() + qsizetype(at));
 }
@@ -156,8 +193,10 @@ void Column::truncate(qsizetype rows) {
     const auto n = size_t(rows);
     m_integers.resize(std::min(n, m_integers.size()));
     m_reals.resize(std::min(n, m_reals.size()));
-    if (m_texts.size() > n) m_texts.resize(n);
-    if (n == 0) m_characters.clear();
+    if (m_texts.size() > n)
+        m_texts.resize(n);
+    if (n == 0)
+        m_characters.clear();
     m_nulls.resize(std::min(n, m_nulls.size()));
 }
 
@@ -176,7 +215,9 @@ void Column::appendFrom(const Column& other, qsizetype first, qsizetype count) {
             m_texts.reserve(m_texts.size() + size_t(count));
             for (size_t r = from; r < to; ++r) {
                 const TextRef& t = other.m_texts[r];
-                m_texts.push_back({addCharacters(QStringView(other.m_characters).mid(t.start, t.length)), t.length});
+                m_texts.push_back(
+                    {addCharacters(QStringView(other.m_characters).mid(t.start, t.length)),
+                     t.length});
             }
             break;
     }
@@ -189,7 +230,8 @@ void Column::appendFrom(const Column& other, qsizetype first, qsizetype count) {
 
 int DataTable::addColumn(ColumnInfo info) {
     Column column(std::move(info));
-    for (qsizetype i = 0; i < m_rows; ++i) column.appendNull();
+    for (qsizetype i = 0; i < m_rows; ++i)
+        column.appendNull();
     m_columns.push_back(std::move(column));
     return int(m_columns.size()) - 1;
 }
@@ -203,16 +245,24 @@ int DataTable::indexOf(QStringView name) const {
 
 QVariant DataTable::value(qsizetype row, int column) const {
     const Column& c = m_columns[size_t(column)];
-    if (c.isNull(row)) return QVariant();
+    if (c.isNull(row))
+        return QVariant();
     switch (c.info().type) {
-        case DbxType::Int32: return QVariant(int(c.integerAt(row)));
-        case DbxType::Int64: return QVariant(qlonglong(c.integerAt(row)));
-        case DbxType::Boolean: return QVariant(c.integerAt(row) != 0);
-        case DbxType::Double: return QVariant(c.realAt(row));
-        case DbxType::Date: return QVariant(dateFromDayNumber(c.realAt(row)));
-        case DbxType::DateTime: return QVariant(dateTimeFromDayNumber(c.realAt(row)));
+        case DbxType::Int32:
+            return QVariant(int(c.integerAt(row)));
+        case DbxType::Int64:
+            return QVariant(qlonglong(c.integerAt(row)));
+        case DbxType::Boolean:
+            return QVariant(c.integerAt(row) != 0);
+        case DbxType::Double:
+            return QVariant(c.realAt(row));
+        case DbxType::Date:
+            return QVariant(dateFromDayNumber(c.realAt(row)));
+        case DbxType::DateTime:
+            return QVariant(dateTimeFromDayNumber(c.realAt(row)));
         case DbxType::AnsiString:
-        case DbxType::WideString: break;
+        case DbxType::WideString:
+            break;
     }
     return QVariant(c.textAt(row).toString());
 }
@@ -232,11 +282,13 @@ qint64 integerFrom(const ColumnInfo& info, const QVariant& value) {
     }
     if (value.typeId() == QMetaType::Double) {
         const double d = value.toDouble();
-        if (std::trunc(d) != d) cannotStore(info, value);
+        if (std::trunc(d) != d)
+            cannotStore(info, value);
     }
     bool ok = false;
     const qint64 v = value.toLongLong(&ok);
-    if (!ok) cannotStore(info, value);
+    if (!ok)
+        cannotStore(info, value);
     if (info.type == DbxType::Int32 &&
         (v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max()))
         cannotStore(info, value);
@@ -244,14 +296,16 @@ qint64 integerFrom(const ColumnInfo& info, const QVariant& value) {
 }
 
 double realFrom(const ColumnInfo& info, const QVariant& value) {
-    if (value.typeId() == QMetaType::QDate) return dayNumberFromDate(value.toDate());
+    if (value.typeId() == QMetaType::QDate)
+        return dayNumberFromDate(value.toDate());
     if (value.typeId() == QMetaType::QDateTime) {
         const TDate day = dayNumberFromDateTime(value.toDateTime());
         return info.type == DbxType::Date ? std::trunc(day) : day;
     }
     bool ok = false;
     const double v = value.toDouble(&ok);
-    if (!ok) cannotStore(info, value);
+    if (!ok)
+        cannotStore(info, value);
     return v;
 }
 
@@ -264,29 +318,39 @@ void DataTable::setValue(qsizetype row, int column, const QVariant& value) {
         return;
     }
     switch (c.storage()) {
-        case Column::Storage::Integer: c.setInteger(row, integerFrom(c.info(), value)); break;
-        case Column::Storage::Real: c.setReal(row, realFrom(c.info(), value)); break;
-        case Column::Storage::Text: c.setText(row, value.toString()); break;
+        case Column::Storage::Integer:
+            c.setInteger(row, integerFrom(c.info(), value));
+            break;
+        case Column::Storage::Real:
+            c.setReal(row, realFrom(c.info(), value));
+            break;
+        case Column::Storage::Text:
+            c.setText(row, value.toString());
+            break;
     }
 }
 
 qsizetype DataTable::appendRow() {
-    for (Column& c : m_columns) c.appendNull();
+    for (Column& c : m_columns)
+        c.appendNull();
     return m_rows++;
 }
 
 void DataTable::removeRow(qsizetype row) {
-    for (Column& c : m_columns) c.removeAt(row);
+    for (Column& c : m_columns)
+        c.removeAt(row);
     --m_rows;
 }
 
 void DataTable::clearRows() {
-    for (Column& c : m_columns) c.truncate(0);
+    for (Column& c : m_columns)
+        c.truncate(0);
     m_rows = 0;
 }
 
 bool DataTable::sameStructure(const DataTable& other) const {
-    if (other.columnCount() != columnCount()) return false;
+    if (other.columnCount() != columnCount())
+        return false;
     for (int i = 0; i < columnCount(); ++i)
         if (other.columnInfo(i).name != columnInfo(i).name ||
             other.columnInfo(i).type != columnInfo(i).type)
@@ -317,10 +381,12 @@ void DataTable::finishColumns() {
 }
 
 bool DataTable::operator==(const DataTable& other) const {
-    if (!sameStructure(other) || rowCount() != other.rowCount()) return false;
+    if (!sameStructure(other) || rowCount() != other.rowCount())
+        return false;
     for (int c = 0; c < columnCount(); ++c)
         for (qsizetype r = 0; r < rowCount(); ++r)
-            if (value(r, c) != other.value(r, c)) return false;
+            if (value(r, c) != other.value(r, c))
+                return false;
     return true;
 }
 
@@ -356,14 +422,26 @@ void DataTable::writeJson(JsonWriter& out) const {
                 continue;
             }
             switch (c.info().type) {
-                case DbxType::Boolean: out.boolean(c.integerAt(r) != 0); break;
+                case DbxType::Boolean:
+                    out.boolean(c.integerAt(r) != 0);
+                    break;
                 case DbxType::Int32:
-                case DbxType::Int64: out.integer(c.integerAt(r)); break;
-                case DbxType::Double: out.number(c.realAt(r)); break;
-                case DbxType::Date: out.string(formatWireDate(c.realAt(r))); break;
-                case DbxType::DateTime: out.string(formatWireDateTime(c.realAt(r))); break;
+                case DbxType::Int64:
+                    out.integer(c.integerAt(r));
+                    break;
+                case DbxType::Double:
+                    out.number(c.realAt(r));
+                    break;
+                case DbxType::Date:
+                    out.string(formatWireDate(c.realAt(r)));
+                    break;
+                case DbxType::DateTime:
+                    out.string(formatWireDateTime(c.realAt(r)));
+                    break;
                 case DbxType::AnsiString:
-                case DbxType::WideString: out.string(c.textAt(r)); break;
+                case DbxType::WideString:
+                    out.string(c.textAt(r));
+                    break;
             }
         }
         out.endArray();
@@ -393,7 +471,8 @@ namespace {
 bool readDigits(const char* text, size_t at, size_t count, int& out) {
     int value = 0;
     for (size_t i = at; i < at + count; ++i) {
-        if (text[i] < '0' || text[i] > '9') return false;
+        if (text[i] < '0' || text[i] > '9')
+            return false;
         value = value * 10 + (text[i] - '0');
     }
     out = value;
@@ -408,14 +487,16 @@ bool parseWireDate(const char* text, size_t length, TDate& out) {
         !readDigits(text, 5, 2, m) || !readDigits(text, 8, 2, d))
         return false;
     const QDate date(y, m, d);
-    if (!date.isValid()) return false;
+    if (!date.isValid())
+        return false;
     out = dayNumberFromDate(date);
     return length == 10 || (length > 10 && (text[10] == ' ' || text[10] == 'T'));
 }
 
 bool parseWireDateTime(const char* text, size_t length, TDate& out) {
     TDate day;
-    if (!parseWireDate(text, length, day)) return false;
+    if (!parseWireDate(text, length, day))
+        return false;
     if (length == 10) {
         out = day;
         return true;
@@ -425,12 +506,16 @@ bool parseWireDateTime(const char* text, size_t length, TDate& out) {
         !readDigits(text, 14, 2, mi) || !readDigits(text, 17, 2, s))
         return false;
     if (length > 19) {
-        if (text[19] != '.' || length > 23 || length == 20) return false;
-        if (!readDigits(text, 20, length - 20, ms)) return false;
-        for (size_t i = length - 20; i < 3; ++i) ms *= 10;
+        if (text[19] != '.' || length > 23 || length == 20)
+            return false;
+        if (!readDigits(text, 20, length - 20, ms))
+            return false;
+        for (size_t i = length - 20; i < 3; ++i)
+            ms *= 10;
     }
     const QTime time(h, mi, s, ms);
-    if (!time.isValid()) return false;
+    if (!time.isValid())
+        return false;
     out = dayNumberFromDateTime(QDateTime(dateFromDayNumber(day), time));
     return true;
 }

@@ -96,8 +96,8 @@ private:
 Column::Storage storageOf(DbxType type);
 
 // A table result or data packet: typed columns of equal length. Values go in and out as QVariant
-// (int, qlonglong, double, bool, QDate, QDateTime, QString; an invalid QVariant for NULL) or through
-// the typed column accessors where speed matters.
+// (int, qlonglong, double, bool, QDate, QDateTime, QString; an invalid QVariant for NULL) or
+// through the typed column accessors where speed matters.
 class DataTable {
 public:
     int addColumn(ColumnInfo info);

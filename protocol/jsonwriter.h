@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
+#include <QByteArray>
+#include <QString>
 
 namespace zerda {
 
@@ -35,8 +35,12 @@ public:
         m_writer.RawValue(json.constData(), json.size(), rapidjson::kObjectType);
     }
 
-    QByteArray text() const { return QByteArray(m_buffer.GetString(), qsizetype(m_buffer.GetSize())); }
-    std::string toStdString() const { return std::string(m_buffer.GetString(), m_buffer.GetSize()); }
+    QByteArray text() const {
+        return QByteArray(m_buffer.GetString(), qsizetype(m_buffer.GetSize()));
+    }
+    std::string toStdString() const {
+        return std::string(m_buffer.GetString(), m_buffer.GetSize());
+    }
     void reserve(size_t bytes) { m_buffer.Reserve(bytes); }
 
 private:
@@ -45,7 +49,8 @@ private:
 };
 
 inline void JsonWriter::number(double value) {
-    if (!m_writer.Double(value)) m_writer.Null();
+    if (!m_writer.Double(value))
+        m_writer.Null();
 }
 
 }  // namespace zerda

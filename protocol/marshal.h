@@ -18,7 +18,8 @@ namespace zerda {
 
 // JSON form of a record: {"type": "<unit>.<class>", "id": n, "fields": {...}}, the fields in their
 // declared order under their declared names. An object met again within one value would be written
-// as {"type", "ref"}; records here are values, so writing never repeats one, but reading resolves it.
+// as {"type", "ref"}; records here are values, so writing never repeats one, but reading resolves
+// it.
 
 namespace detail {
 
@@ -45,20 +46,28 @@ R unmarshalRecord(const QJsonValue& value, UnmarshalContext& context, const QStr
 
 inline QString describe(const QJsonValue& value) {
     switch (value.type()) {
-        case QJsonValue::Null: return QStringLiteral("null");
-        case QJsonValue::Bool: return QStringLiteral("mantıksal değer");
-        case QJsonValue::Double: return QStringLiteral("sayı");
-        case QJsonValue::String: return QStringLiteral("metin");
-        case QJsonValue::Array: return QStringLiteral("dizi");
-        case QJsonValue::Object: return QStringLiteral("nesne");
-        default: return QStringLiteral("tanımsız değer");
+        case QJsonValue::Null:
+            return QStringLiteral("null");
+        case QJsonValue::Bool:
+            return QStringLiteral("mantıksal değer");
+        case QJsonValue::Double:
+            return QStringLiteral("sayı");
+        case QJsonValue::String:
+            return QStringLiteral("metin");
+        case QJsonValue::Array:
+            return QStringLiteral("dizi");
+        case QJsonValue::Object:
+            return QStringLiteral("nesne");
+        default:
+            return QStringLiteral("tanımsız değer");
     }
 }
 
 [[noreturn]] inline void fieldMismatch(const QString& where, const char* field, const char* wanted,
                                        const QJsonValue& got) {
-    throw ProtocolError(QStringLiteral("%1: \"%2\" alanı %3 olmalı, %4 geldi")
-                            .arg(where, QLatin1String(field), QLatin1String(wanted), describe(got)));
+    throw ProtocolError(
+        QStringLiteral("%1: \"%2\" alanı %3 olmalı, %4 geldi")
+            .arg(where, QLatin1String(field), QLatin1String(wanted), describe(got)));
 }
 
 template <class T>
@@ -73,7 +82,8 @@ void writeField(JsonWriter& out, const T& value, MarshalContext& context) {
         out.number(value);
     } else if constexpr (IsRecordList<T>::value) {
         out.beginArray();
-        for (const auto& item : value) writeRecord(out, item, context);
+        for (const auto& item : value)
+            writeRecord(out, item, context);
         out.endArray();
     } else {
         static_assert(sizeof(T) == 0, "field type has no JSON form");
@@ -88,10 +98,12 @@ void fieldFromJson(T& out, const QJsonValue& value, UnmarshalContext& context, c
         return;
     }
     if constexpr (std::is_same_v<T, QString>) {
-        if (!value.isString()) fieldMismatch(where, field, "metin", value);
+        if (!value.isString())
+            fieldMismatch(where, field, "metin", value);
         out = value.toString();
     } else if constexpr (std::is_same_v<T, bool>) {
-        if (!value.isBool()) fieldMismatch(where, field, "mantıksal değer", value);
+        if (!value.isBool())
+            fieldMismatch(where, field, "mantıksal değer", value);
         out = value.toBool();
     } else if constexpr (std::is_same_v<T, int>) {
         const double number = value.toDouble();
@@ -100,10 +112,12 @@ void fieldFromJson(T& out, const QJsonValue& value, UnmarshalContext& context, c
             fieldMismatch(where, field, "tam sayı", value);
         out = static_cast<int>(number);
     } else if constexpr (std::is_same_v<T, double>) {
-        if (!value.isDouble()) fieldMismatch(where, field, "sayı", value);
+        if (!value.isDouble())
+            fieldMismatch(where, field, "sayı", value);
         out = value.toDouble();
     } else if constexpr (IsRecordList<T>::value) {
-        if (!value.isArray()) fieldMismatch(where, field, "dizi", value);
+        if (!value.isArray())
+            fieldMismatch(where, field, "dizi", value);
         out.clear();
         const QJsonArray items = value.toArray();
         out.reserve(items.size());
@@ -162,7 +176,8 @@ R unmarshalRecord(const QJsonValue& value, UnmarshalContext& context, const QStr
     // Fields the record does not know are ignored; fields the object lacks keep their defaults.
     record.forEachField([&](const char* name, auto& field) {
         const auto it = fields.constFind(QLatin1String(name));
-        if (it != fields.constEnd()) fieldFromJson(field, *it, context, where, name);
+        if (it != fields.constEnd())
+            fieldFromJson(field, *it, context, where, name);
     });
     return record;
 }
@@ -190,7 +205,8 @@ QByteArray marshalJson(const R& record) {
 // A null value is an absent record.
 template <class R>
 std::optional<R> unmarshal(const QJsonValue& value, const QString& where = QString()) {
-    if (value.isNull() || value.isUndefined()) return std::nullopt;
+    if (value.isNull() || value.isUndefined())
+        return std::nullopt;
     detail::UnmarshalContext context;
     return detail::unmarshalRecord<R>(value, context,
                                       where.isEmpty() ? QLatin1String(R::kTypeName) : where);

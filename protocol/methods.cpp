@@ -4,16 +4,26 @@ namespace zerda {
 
 QString kindName(Kind kind) {
     switch (kind) {
-        case Kind::None: return QStringLiteral("yok");
-        case Kind::Integer: return QStringLiteral("Integer");
-        case Kind::Double: return QStringLiteral("Double");
-        case Kind::String: return QStringLiteral("string");
-        case Kind::Boolean: return QStringLiteral("Boolean");
-        case Kind::Record: return QStringLiteral("kayıt");
-        case Kind::OutInt64: return QStringLiteral("out Int64");
-        case Kind::Table: return QStringLiteral("tablo");
-        case Kind::DataPacket: return QStringLiteral("veri paketi");
-        case Kind::Stream: return QStringLiteral("akış");
+        case Kind::None:
+            return QStringLiteral("yok");
+        case Kind::Integer:
+            return QStringLiteral("Integer");
+        case Kind::Double:
+            return QStringLiteral("Double");
+        case Kind::String:
+            return QStringLiteral("string");
+        case Kind::Boolean:
+            return QStringLiteral("Boolean");
+        case Kind::Record:
+            return QStringLiteral("kayıt");
+        case Kind::OutInt64:
+            return QStringLiteral("out Int64");
+        case Kind::Table:
+            return QStringLiteral("tablo");
+        case Kind::DataPacket:
+            return QStringLiteral("veri paketi");
+        case Kind::Stream:
+            return QStringLiteral("akış");
     }
     return {};
 }
@@ -21,15 +31,18 @@ QString kindName(Kind kind) {
 std::vector<Kind> MethodInfo::replyKinds() const {
     std::vector<Kind> kinds;
     for (const ParamInfo& p : params)
-        if (p.kind == Kind::OutInt64) kinds.push_back(p.kind);
-    if (result != Kind::None) kinds.push_back(result);
+        if (p.kind == Kind::OutInt64)
+            kinds.push_back(p.kind);
+    if (result != Kind::None)
+        kinds.push_back(result);
     return kinds;
 }
 
 int MethodInfo::inputCount() const {
     int count = 0;
     for (const ParamInfo& p : params)
-        if (p.kind != Kind::OutInt64) ++count;
+        if (p.kind != Kind::OutInt64)
+            ++count;
     return count;
 }
 
@@ -37,23 +50,35 @@ namespace {
 
 constexpr const char* kSession = "baglantiu.TSonucBilgisi";
 
-ParamInfo I(const char* name) { return {name, Kind::Integer}; }
-ParamInfo D(const char* name) { return {name, Kind::Double}; }
-ParamInfo S(const char* name) { return {name, Kind::String}; }
-ParamInfo Session(const char* name) { return {name, Kind::Record, kSession}; }
-ParamInfo Out(const char* name) { return {name, Kind::OutInt64}; }
+ParamInfo I(const char* name) {
+    return {name, Kind::Integer};
+}
+ParamInfo D(const char* name) {
+    return {name, Kind::Double};
+}
+ParamInfo S(const char* name) {
+    return {name, Kind::String};
+}
+ParamInfo Session(const char* name) {
+    return {name, Kind::Record, kSession};
+}
+ParamInfo Out(const char* name) {
+    return {name, Kind::OutInt64};
+}
 
 std::vector<ParamInfo> strings(std::initializer_list<const char*> names) {
     std::vector<ParamInfo> params;
-    for (const char* n : names) params.push_back(S(n));
+    for (const char* n : names)
+        params.push_back(S(n));
     return params;
 }
 
 std::vector<ParamInfo> mailParams(bool withSubject) {
-    auto params = strings({"idsi", "baslik", "firmaadi", "adres1", "adres2", "ilce", "sehir",
-                           "telefon", "fax", "vd", "vn", "yetkili", "kullaniciadi", "sifre", "mail",
-                           "kargoambar"});
-    if (withSubject) params.push_back(S("konu"));
+    auto params =
+        strings({"idsi", "baslik", "firmaadi", "adres1", "adres2", "ilce", "sehir", "telefon",
+                 "fax", "vd", "vn", "yetkili", "kullaniciadi", "sifre", "mail", "kargoambar"});
+    if (withSubject)
+        params.push_back(S("konu"));
     return params;
 }
 
@@ -69,7 +94,9 @@ std::vector<MethodInfo> buildCatalogue() {
     return {
         // Session and identity
         {"BuyukGetir", {S("idsi")}, Kind::Record, kSession},
-        {"MobilCariBilgisiGetir", {I("sirano"), S("_idsi")}, Kind::Record,
+        {"MobilCariBilgisiGetir",
+         {I("sirano"), S("_idsi")},
+         Kind::Record,
          "mobilstokunit.TMobilCariBilgisi"},
         {"MailGonserCari", mailParams(false), Kind::Integer},
         {"MailGonserCariNormal", mailParams(true), Kind::Integer},
@@ -104,7 +131,9 @@ std::vector<MethodInfo> buildCatalogue() {
         // Orders and account
         {"OncekiSiparisler", {I("carino")}, Kind::Table},
         {"SiparisAyrintisi2", {I("carino"), I("idnosu")}, Kind::Table},
-        {"SiparisAytintisiDip", {I("carino"), I("siranosu")}, Kind::Record,
+        {"SiparisAytintisiDip",
+         {I("carino"), I("siranosu")},
+         Kind::Record,
          "baglantiu.TSiparisDipAyrinti"},
         {"TumSiparislerVer", {I("carino"), I("stokno")}, Kind::Table},
         {"BakiyelerVer2", {I("carino")}, Kind::Table},
@@ -149,7 +178,8 @@ const std::vector<MethodInfo>& serverMethods() {
 
 const MethodInfo* findServerMethod(QStringView name) {
     for (const MethodInfo& m : serverMethods())
-        if (name == QLatin1String(m.name)) return &m;
+        if (name == QLatin1String(m.name))
+            return &m;
     return nullptr;
 }
 

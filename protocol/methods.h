@@ -8,9 +8,9 @@ namespace zerda {
 
 // Kinds of parameters and results of the server's methods.
 enum class Kind {
-    None,        // a method without a result
-    Integer,     // 32-bit signed
-    Double,      // also dates, as day numbers
+    None,     // a method without a result
+    Integer,  // 32-bit signed
+    Double,   // also dates, as day numbers
     String,
     Boolean,
     Record,      // a record in its JSON form, or null

@@ -8,7 +8,9 @@ namespace {
 constexpr qint64 kMsecsPerDay = 24LL * 60 * 60 * 1000;
 }
 
-QDate dayNumberEpoch() { return QDate(1899, 12, 30); }
+QDate dayNumberEpoch() {
+    return QDate(1899, 12, 30);
+}
 
 TDate dayNumberFromDate(const QDate& date) {
     return date.isValid() ? static_cast<double>(dayNumberEpoch().daysTo(date)) : 0.0;
@@ -28,7 +30,8 @@ QDate dateFromDayNumber(TDate day) {
 QDateTime dateTimeFromDayNumber(TDate day) {
     const double whole = std::trunc(day);
     const qint64 msecs = std::llround(std::fabs(day - whole) * kMsecsPerDay);
-    return QDateTime(dateFromDayNumber(day), QTime(0, 0).addMSecs(std::min(msecs, kMsecsPerDay - 1)));
+    return QDateTime(dateFromDayNumber(day),
+                     QTime(0, 0).addMSecs(std::min(msecs, kMsecsPerDay - 1)));
 }
 
 }  // namespace zerda

@@ -1,5 +1,7 @@
 #include "wire.h"
 
+#include <rapidjson/error/en.h>
+#include <rapidjson/reader.h>
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -7,8 +9,6 @@
 #include <cstring>
 #include <functional>
 #include <limits>
-#include <rapidjson/error/en.h>
-#include <rapidjson/reader.h>
 
 #include "errors.h"
 
@@ -16,14 +16,16 @@ namespace zerda {
 
 QByteArray methodPath(const QString& datasnapContext, const QString& method) {
     QString context = datasnapContext;
-    if (!context.endsWith(QLatin1Char('/'))) context += QLatin1Char('/');
+    if (!context.endsWith(QLatin1Char('/')))
+        context += QLatin1Char('/');
     return QByteArray("/") + context.toUtf8() + "rest/" + kServerClass + "/%22" + method.toUtf8() +
            "%22/";
 }
 
 QByteArray livenessPath(const QString& datasnapContext) {
     QString context = datasnapContext;
-    if (!context.endsWith(QLatin1Char('/'))) context += QLatin1Char('/');
+    if (!context.endsWith(QLatin1Char('/')))
+        context += QLatin1Char('/');
     return QByteArray("/") + context.toUtf8() + "rest/DSAdmin/GetPlatformName/";
 }
 
@@ -47,7 +49,8 @@ ReplyWriter::ReplyWriter() {
 
 void ReplyWriter::stream(const QByteArray& bytes) {
     m_out.beginArray();
-    for (char c : bytes) m_out.integer(static_cast<unsigned char>(c));
+    for (char c : bytes)
+        m_out.integer(static_cast<unsigned char>(c));
     m_out.endArray();
 }
 
@@ -82,7 +85,8 @@ QJsonArray parseRequestParameters(const QByteArray& body) {
     if (!document.isObject())
         throw ProtocolError(QStringLiteral("İstek bir JSON nesnesi olmalı"));
     const QJsonValue parameters = document.object().value(QStringLiteral("_parameters"));
-    if (parameters.isUndefined()) return {};
+    if (parameters.isUndefined())
+        return {};
     if (!parameters.isArray())
         throw ProtocolError(QStringLiteral("İsteğin \"_parameters\" üyesi bir dizi olmalı"));
     return parameters.toArray();
@@ -91,7 +95,8 @@ QJsonArray parseRequestParameters(const QByteArray& body) {
 QString decodeErrorReply(const QByteArray& body) {
     const QJsonDocument document = QJsonDocument::fromJson(body);
     const QJsonValue error = document.object().value(QStringLiteral("error"));
-    if (error.isString()) return error.toString();
+    if (error.isString())
+        return error.toString();
     return QString::fromUtf8(body).trimmed();
 }
 
@@ -156,31 +161,40 @@ struct Scalar {
     }
     double asReal() const {
         switch (type) {
-            case Type::Integer: return double(integer);
-            case Type::Unsigned: return double(unsignedInteger);
-            default: return real;
+            case Type::Integer:
+                return double(integer);
+            case Type::Unsigned:
+                return double(unsignedInteger);
+            default:
+                return real;
         }
     }
     // The value as a whole number, when it is one and fits.
     bool asInteger(qint64& out) const {
         switch (type) {
-            case Type::Integer: out = integer; return true;
+            case Type::Integer:
+                out = integer;
+                return true;
             case Type::Unsigned:
-                if (unsignedInteger > quint64(std::numeric_limits<qint64>::max())) return false;
+                if (unsignedInteger > quint64(std::numeric_limits<qint64>::max()))
+                    return false;
                 out = qint64(unsignedInteger);
                 return true;
             case Type::Real:
-                if (std::trunc(real) != real || std::fabs(real) > 9.2e18) return false;
+                if (std::trunc(real) != real || std::fabs(real) > 9.2e18)
+                    return false;
                 out = qint64(real);
                 return true;
-            default: return false;
+            default:
+                return false;
         }
     }
 };
 
 Scalar scalarFromJson(const QJsonValue& v, QByteArray& textHolder) {
     switch (v.type()) {
-        case QJsonValue::Bool: return Scalar{Scalar::Type::Bool, v.toBool()};
+        case QJsonValue::Bool:
+            return Scalar{Scalar::Type::Bool, v.toBool()};
         case QJsonValue::Double: {
             Scalar s{Scalar::Type::Real};
             s.real = v.toDouble();
@@ -193,7 +207,8 @@ Scalar scalarFromJson(const QJsonValue& v, QByteArray& textHolder) {
             s.length = size_t(textHolder.size());
             return s;
         }
-        default: return Scalar{Scalar::Type::Null};
+        default:
+            return Scalar{Scalar::Type::Null};
     }
 }
 
@@ -255,7 +270,8 @@ public:
                     m_state = State::ExpectColumnArray;
                 }
                 return true;
-            default: return fail(QStringLiteral("beklenmeyen anahtar"));
+            default:
+                return fail(QStringLiteral("beklenmeyen anahtar"));
         }
     }
 
@@ -265,10 +281,13 @@ public:
             return true;
         }
         switch (m_state) {
-            case State::Start: m_state = State::RootObject; return true;
+            case State::Start:
+                m_state = State::RootObject;
+                return true;
             case State::ResultArray: {
                 const Kind kind = nextKind();
-                if (m_failed) return false;
+                if (m_failed)
+                    return false;
                 if (kind == Kind::Table || kind == Kind::DataPacket) {
                     startTable();
                     return true;
@@ -277,16 +296,22 @@ public:
                 m_generic.beginObject();
                 return true;
             }
-            default: return fail(QStringLiteral("beklenmeyen nesne"));
+            default:
+                return fail(QStringLiteral("beklenmeyen nesne"));
         }
     }
 
     bool EndObject(rapidjson::SizeType) {
-        if (m_generic.active()) return m_generic.end() ? genericDone() : true;
+        if (m_generic.active())
+            return m_generic.end() ? genericDone() : true;
         switch (m_state) {
-            case State::TableObject: return finishTable();
-            case State::RootObject: m_state = State::Done; return true;
-            default: return fail(QStringLiteral("beklenmeyen nesne sonu"));
+            case State::TableObject:
+                return finishTable();
+            case State::RootObject:
+                m_state = State::Done;
+                return true;
+            default:
+                return fail(QStringLiteral("beklenmeyen nesne sonu"));
         }
     }
 
@@ -296,10 +321,13 @@ public:
             return true;
         }
         switch (m_state) {
-            case State::ExpectResultArray: m_state = State::ResultArray; return true;
+            case State::ExpectResultArray:
+                m_state = State::ResultArray;
+                return true;
             case State::ResultArray: {
                 const Kind kind = nextKind();
-                if (m_failed) return false;
+                if (m_failed)
+                    return false;
                 if (kind == Kind::Stream) {
                     m_stream.clear();
                     m_state = State::StreamArray;
@@ -311,13 +339,16 @@ public:
                 m_generic.beginArray();
                 return true;
             }
-            case State::ExpectColumnArray: return startColumn();
-            default: return fail(QStringLiteral("beklenmeyen dizi"));
+            case State::ExpectColumnArray:
+                return startColumn();
+            default:
+                return fail(QStringLiteral("beklenmeyen dizi"));
         }
     }
 
     bool EndArray(rapidjson::SizeType) {
-        if (m_generic.active()) return m_generic.end() ? genericDone() : true;
+        if (m_generic.active())
+            return m_generic.end() ? genericDone() : true;
         switch (m_state) {
             case State::ResultArray:
                 if (m_values.size() != m_kinds.size())
@@ -331,8 +362,11 @@ public:
                 m_stream = QByteArray();
                 m_state = State::ResultArray;
                 return true;
-            case State::ColumnArray: m_state = State::TableObject; return true;
-            default: return fail(QStringLiteral("beklenmeyen dizi sonu"));
+            case State::ColumnArray:
+                m_state = State::TableObject;
+                return true;
+            default:
+                return fail(QStringLiteral("beklenmeyen dizi sonu"));
         }
     }
 
@@ -355,7 +389,8 @@ private:
     }
 
     bool fail(const QString& message) {
-        if (!m_failed) m_error = message;
+        if (!m_failed)
+            m_error = message;
         m_failed = true;
         return false;
     }
@@ -378,17 +413,26 @@ private:
         if (m_generic.active()) {
             QJsonValue v;
             switch (s.type) {
-                case Scalar::Type::Null: v = QJsonValue(QJsonValue::Null); break;
-                case Scalar::Type::Bool: v = s.boolean; break;
-                case Scalar::Type::Text: v = QString::fromUtf8(s.text, qsizetype(s.length)); break;
-                default: v = s.asReal(); break;
+                case Scalar::Type::Null:
+                    v = QJsonValue(QJsonValue::Null);
+                    break;
+                case Scalar::Type::Bool:
+                    v = s.boolean;
+                    break;
+                case Scalar::Type::Text:
+                    v = QString::fromUtf8(s.text, qsizetype(s.length));
+                    break;
+                default:
+                    v = s.asReal();
+                    break;
             }
             return m_generic.value(std::move(v)) ? genericDone() : true;
         }
         switch (m_state) {
             case State::ResultArray: {
                 const Kind kind = nextKind();
-                if (m_failed) return false;
+                if (m_failed)
+                    return false;
                 if ((kind == Kind::Table || kind == Kind::DataPacket || kind == Kind::Stream ||
                      kind == Kind::Record) &&
                     s.type != Scalar::Type::Null)
@@ -403,18 +447,25 @@ private:
                 m_stream.append(char(byte));
                 return true;
             }
-            case State::ColumnArray: return appendCell(*m_column, s);
-            case State::ExpectResultArray: return fail(QStringLiteral("\"result\" bir dizi olmalı"));
-            default: return fail(QStringLiteral("beklenmeyen değer"));
+            case State::ColumnArray:
+                return appendCell(*m_column, s);
+            case State::ExpectResultArray:
+                return fail(QStringLiteral("\"result\" bir dizi olmalı"));
+            default:
+                return fail(QStringLiteral("beklenmeyen değer"));
         }
     }
 
     bool genericDone() {
         QJsonValue v = m_generic.take();
         switch (m_target) {
-            case Target::Discard: return true;
-            case Target::ResultValue: m_values.emplace_back(std::move(v)); return true;
-            case Target::TableMeta: return readTableMeta(v);
+            case Target::Discard:
+                return true;
+            case Target::ResultValue:
+                m_values.emplace_back(std::move(v));
+                return true;
+            case Target::TableMeta:
+                return readTableMeta(v);
             case Target::PendingColumn:
                 m_pending.append({m_columnName, v.toArray()});
                 m_state = State::TableObject;
@@ -432,7 +483,8 @@ private:
     }
 
     bool readTableMeta(const QJsonValue& meta) {
-        if (!meta.isArray()) return fail(QStringLiteral("tablonun \"table\" üyesi bir dizi olmalı"));
+        if (!meta.isArray())
+            return fail(QStringLiteral("tablonun \"table\" üyesi bir dizi olmalı"));
         for (const QJsonValue& entry : meta.toArray()) {
             const QJsonArray a = entry.toArray();
             if (a.size() < 2 || !a.at(0).isString() || !a.at(1).isDouble())
@@ -441,7 +493,9 @@ private:
             info.name = a.at(0).toString();
             const int code = a.at(1).toInt();
             if (!isKnownDbxType(code))
-                return fail(QStringLiteral("\"%1\" sütununun türü (%2) bilinmiyor").arg(info.name).arg(code));
+                return fail(QStringLiteral("\"%1\" sütununun türü (%2) bilinmiyor")
+                                .arg(info.name)
+                                .arg(code));
             info.type = DbxType(code);
             info.subType = a.at(3).toInt();
             info.scale = a.at(4).toInt();
@@ -475,7 +529,8 @@ private:
             return fail(QStringLiteral("tabloda tanımsız \"%1\" sütunu var").arg(m_columnName));
         m_column = &m_table.column(*it);
         if (m_column->size() != 0)
-            return fail(QStringLiteral("\"%1\" sütununun değerleri iki kez geldi").arg(m_columnName));
+            return fail(
+                QStringLiteral("\"%1\" sütununun değerleri iki kez geldi").arg(m_columnName));
         m_state = State::ColumnArray;
         return true;
     }
@@ -491,8 +546,8 @@ private:
             case DbxType::Int64: {
                 qint64 v;
                 if (!s.asInteger(v) ||
-                    (info.type == DbxType::Int32 &&
-                     (v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())))
+                    (info.type == DbxType::Int32 && (v < std::numeric_limits<qint32>::min() ||
+                                                     v > std::numeric_limits<qint32>::max())))
                     return cellMismatch(info, "tam sayı");
                 column.appendInteger(v);
                 return true;
@@ -504,22 +559,26 @@ private:
                 }
                 return cellMismatch(info, "mantıksal değer");
             case DbxType::Double:
-                if (!s.isNumber()) return cellMismatch(info, "sayı");
+                if (!s.isNumber())
+                    return cellMismatch(info, "sayı");
                 column.appendReal(s.asReal());
                 return true;
             case DbxType::Date:
             case DbxType::DateTime: {
                 TDate day = 0;
-                const bool ok = s.type == Scalar::Type::Text &&
-                                (info.type == DbxType::Date ? parseWireDate(s.text, s.length, day)
-                                                            : parseWireDateTime(s.text, s.length, day));
-                if (!ok) return cellMismatch(info, "tarih");
+                const bool ok =
+                    s.type == Scalar::Type::Text &&
+                    (info.type == DbxType::Date ? parseWireDate(s.text, s.length, day)
+                                                : parseWireDateTime(s.text, s.length, day));
+                if (!ok)
+                    return cellMismatch(info, "tarih");
                 column.appendReal(day);
                 return true;
             }
             case DbxType::AnsiString:
             case DbxType::WideString:
-                if (s.type != Scalar::Type::Text) return cellMismatch(info, "metin");
+                if (s.type != Scalar::Type::Text)
+                    return cellMismatch(info, "metin");
                 column.appendUtf8Text(s.text, qsizetype(s.length));
                 return true;
         }
@@ -532,7 +591,8 @@ private:
     }
 
     bool finishTable() {
-        if (!m_haveMeta) return fail(QStringLiteral("tablonun sütun tanımları (\"table\") yok"));
+        if (!m_haveMeta)
+            return fail(QStringLiteral("tablonun sütun tanımları (\"table\") yok"));
         for (const auto& [name, values] : m_pending) {
             const auto it = m_columnIndex.constFind(name);
             if (it == m_columnIndex.constEnd())
@@ -540,7 +600,8 @@ private:
             Column& column = m_table.column(*it);
             QByteArray holder;
             for (const QJsonValue& v : values)
-                if (!appendCell(column, scalarFromJson(v, holder))) return false;
+                if (!appendCell(column, scalarFromJson(v, holder)))
+                    return false;
         }
         try {
             m_table.finishColumns();

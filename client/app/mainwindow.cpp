@@ -49,7 +49,8 @@ void TForm1::SunucuyaSor() {
         watcher->deleteLater();
     });
     watcher->setFuture(QtConcurrent::run([clone, idsi]() -> QString {
-        if (!BaglantiKur(*clone, 0)) return kBaglantiKurulamiyor;
+        if (!BaglantiKur(*clone, 0))
+            return kBaglantiKurulamiyor;
         try {
             TServerMethods1Client proxy(*clone);
             const std::optional<TSonucBilgisi> answer = proxy.BuyukGetir(idsi);

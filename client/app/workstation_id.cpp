@@ -8,7 +8,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QString id = zerda::BilgisayarIdAl();
     if (id.isEmpty()) {
-        QTextStream(stderr) << "Bu makinenin iş istasyonu kimliği bulunamadı (disk seri numarası ve MAC adresi yok)\n";
+        QTextStream(stderr) << "Bu makinenin iş istasyonu kimliği bulunamadı (disk seri numarası "
+                               "ve MAC adresi yok)\n";
         return 1;
     }
     QTextStream(stdout) << id << '\n';

@@ -139,7 +139,8 @@ private:
             m_changedWhileDisabled = true;
             return;
         }
-        for (DataSetListener* l : m_listeners) f(l);
+        for (DataSetListener* l : m_listeners)
+            f(l);
     }
 
     DataTable m_table;

@@ -28,12 +28,14 @@ DecimalText toDecimalText(double value, int decimals) {
         point = 1;
     }
     const size_t keep = size_t(point + decimals);
-    if (digits.size() < keep + 1) digits.append(keep + 1 - digits.size(), '0');
+    if (digits.size() < keep + 1)
+        digits.append(keep + 1 - digits.size(), '0');
     const bool roundUp = digits[keep] >= '5';
     digits.resize(keep);
     if (roundUp) {
         int i = int(keep) - 1;
-        while (i >= 0 && digits[size_t(i)] == '9') digits[size_t(i--)] = '0';
+        while (i >= 0 && digits[size_t(i)] == '9')
+            digits[size_t(i--)] = '0';
         if (i < 0) {
             digits.insert(0, 1, '1');
             ++point;
@@ -47,14 +49,18 @@ DecimalText toDecimalText(double value, int decimals) {
     const std::string fraction = digits.substr(size_t(point));
     out.integerDigits = QString::fromLatin1(integer.data(), qsizetype(integer.size()));
     out.fractionDigits = QString::fromLatin1(fraction.data(), qsizetype(fraction.size()));
-    out.negative = value < 0 && (integer != "0" || fraction.find_first_not_of('0') != std::string::npos);
+    out.negative =
+        value < 0 && (integer != "0" || fraction.find_first_not_of('0') != std::string::npos);
     return out;
 }
 
 double decimalTextValue(const DecimalText& text) {
-    if (!text.finite) return text.integerDigits == QLatin1String("NAN") ? NAN : (text.negative ? -INFINITY : INFINITY);
+    if (!text.finite)
+        return text.integerDigits == QLatin1String("NAN") ? NAN
+                                                          : (text.negative ? -INFINITY : INFINITY);
     QString literal = text.integerDigits;
-    if (!text.fractionDigits.isEmpty()) literal += QLatin1Char('.') + text.fractionDigits;
+    if (!text.fractionDigits.isEmpty())
+        literal += QLatin1Char('.') + text.fractionDigits;
     const double v = literal.toDouble();
     return text.negative ? -v : v;
 }

@@ -35,7 +35,8 @@ QHash<int, QString>& overrides() {
 
 const SettingInfo& Settings::info(Setting setting) {
     for (const SettingInfo& s : kSettings)
-        if (s.setting == setting) return s;
+        if (s.setting == setting)
+            return s;
     Q_UNREACHABLE();
 }
 
@@ -43,7 +44,8 @@ QString Settings::text(Setting setting) {
     {
         QMutexLocker locker(&overridesLock());
         const auto it = overrides().constFind(int(setting));
-        if (it != overrides().constEnd()) return *it;
+        if (it != overrides().constEnd())
+            return *it;
     }
     const SettingInfo& s = info(setting);
     const QString fromEnvironment = qEnvironmentVariable(s.environmentVariable).trimmed();

@@ -52,29 +52,36 @@ bool BaglantiKur(Connection& baglanti, int mesaj) {
             ++failures;
         }
     }
-    if (!baglanti.Connected() && mesaj == 1) showConnectionMessage(kBaglantiKurulamiyor);
+    if (!baglanti.Connected() && mesaj == 1)
+        showConnectionMessage(kBaglantiKurulamiyor);
     return baglanti.Connected();
 }
 
 std::optional<QByteArray> ReadResultStream(QIODevice& stream, qint64 size) {
     constexpr qint64 kPiece = 1024;
-    if (!stream.isOpen() || !stream.seek(0)) return std::nullopt;
-    if (size == 0) return std::nullopt;
+    if (!stream.isOpen() || !stream.seek(0))
+        return std::nullopt;
+    if (size == 0)
+        return std::nullopt;
     QByteArray memory;
     char buffer[kPiece];
     for (;;) {
         const qint64 got = stream.read(buffer, kPiece);
-        if (got > 0) memory.append(buffer, got);
-        if (got < kPiece) break;
+        if (got > 0)
+            memory.append(buffer, got);
+        if (got < kPiece)
+            break;
     }
-    if (memory.size() != size) return std::nullopt;
+    if (memory.size() != size)
+        return std::nullopt;
     return memory;
 }
 
 void CopyReaderToDataSet(TableReader& reader, ClientDataSet& dataSet) {
     DataTable copy;
     const DataTable& source = reader.table();
-    for (int c = 0; c < source.columnCount(); ++c) copy.addColumn(source.columnInfo(c));
+    for (int c = 0; c < source.columnCount(); ++c)
+        copy.addColumn(source.columnInfo(c));
     // The reader hands out the rows after its current one, as its Next would.
     copy.appendRowsFrom(source, std::min(reader.row() + 1, source.rowCount()));
     reader.moveToEnd();

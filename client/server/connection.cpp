@@ -26,9 +26,13 @@ Connection::Connection() {
 
 Connection::~Connection() = default;
 
-void Connection::setParam(const QString& name, const QString& value) { m_params.insert(name, value); }
+void Connection::setParam(const QString& name, const QString& value) {
+    m_params.insert(name, value);
+}
 
-QString Connection::param(const QString& name) const { return m_params.value(name); }
+QString Connection::param(const QString& name) const {
+    return m_params.value(name);
+}
 
 int Connection::timeoutParam(const QString& name) const {
     bool ok = false;
@@ -43,7 +47,8 @@ std::unique_ptr<Connection> Connection::CloneConnection() const {
 }
 
 void Connection::Open() {
-    if (m_client) return;
+    if (m_client)
+        return;
     const QString host = param(QStringLiteral("HostName"));
     bool portOk = false;
     const int port = param(QStringLiteral("Port")).toInt(&portOk);
@@ -53,17 +58,21 @@ void Connection::Open() {
 
     auto client = std::make_unique<httplib::Client>(host.toStdString(), port);
     client->set_keep_alive(true);
-    client->set_tcp_nodelay(true);  // a call is a small request: no waiting for the ACK of its headers
-    client->set_connection_timeout(std::chrono::milliseconds(timeoutParam(QStringLiteral("ConnectTimeout"))));
-    const auto readTimeout = std::chrono::milliseconds(timeoutParam(QStringLiteral("CommunicationTimeout")));
+    client->set_tcp_nodelay(
+        true);  // a call is a small request: no waiting for the ACK of its headers
+    client->set_connection_timeout(
+        std::chrono::milliseconds(timeoutParam(QStringLiteral("ConnectTimeout"))));
+    const auto readTimeout =
+        std::chrono::milliseconds(timeoutParam(QStringLiteral("CommunicationTimeout")));
     client->set_read_timeout(readTimeout);
     client->set_write_timeout(readTimeout);
 
     const auto path = livenessPath(param(QStringLiteral("DatasnapContext")));
     const httplib::Result res = client->Get(path.toStdString(), {{"Accept", "application/json"}});
     if (!res)
-        throw ConnectionError(QStringLiteral("Sunucuya bağlanılamadı (%1): %2")
-                                  .arg(where, QString::fromStdString(httplib::to_string(res.error()))));
+        throw ConnectionError(
+            QStringLiteral("Sunucuya bağlanılamadı (%1): %2")
+                .arg(where, QString::fromStdString(httplib::to_string(res.error()))));
     if (res->status != 200)
         throw ConnectionError(QStringLiteral("Sunucu bağlantıyı kabul etmedi (%1): HTTP %2")
                                   .arg(where)
@@ -72,18 +81,20 @@ void Connection::Open() {
 }
 
 void Connection::Close() {
-    if (!m_client) return;
+    if (!m_client)
+        return;
     m_client->stop();
     m_client.reset();
 }
 
 std::string Connection::Call(const QString& method, const QByteArray& body) {
     if (!m_client)
-        throw ConnectionError(QStringLiteral("%1 çağrılamadı: sunucu bağlantısı açık değil").arg(method));
+        throw ConnectionError(
+            QStringLiteral("%1 çağrılamadı: sunucu bağlantısı açık değil").arg(method));
     const auto path = methodPath(param(QStringLiteral("DatasnapContext")), method);
-    httplib::Result res = m_client->Post(path.toStdString(), {{"Accept", "application/json"}},
-                                         body.constData(), size_t(body.size()),
-                                         "text/plain;charset=UTF-8");
+    httplib::Result res =
+        m_client->Post(path.toStdString(), {{"Accept", "application/json"}}, body.constData(),
+                       size_t(body.size()), "text/plain;charset=UTF-8");
     if (!res) {
         const QString reason = QString::fromStdString(httplib::to_string(res.error()));
         Close();
@@ -92,10 +103,10 @@ std::string Connection::Call(const QString& method, const QByteArray& body) {
     }
     if (res->status != 200) {
         const QString message = decodeErrorReply(QByteArray::fromStdString(res->body));
-        throw ServerError(message.isEmpty() ? QStringLiteral("%1: sunucu HTTP %2 ile yanıt verdi")
-                                                  .arg(method)
-                                                  .arg(res->status)
-                                            : message);
+        throw ServerError(
+            message.isEmpty()
+                ? QStringLiteral("%1: sunucu HTTP %2 ile yanıt verdi").arg(method).arg(res->status)
+                : message);
     }
     return std::move(res->body);
 }

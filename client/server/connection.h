@@ -48,7 +48,8 @@ public:
     std::unique_ptr<Connection> CloneConnection() const;
 
     // One call on the open connection; returns the body of a successful reply. Raises ServerError
-    // for an error reply and ConnectionError when the exchange fails (the connection is closed then).
+    // for an error reply and ConnectionError when the exchange fails (the connection is closed
+    // then).
     std::string Call(const QString& method, const QByteArray& body);
 
 private:

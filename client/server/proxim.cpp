@@ -7,9 +7,15 @@ namespace zerda {
 
 namespace {
 
-void put(RequestWriter& w, int v) { w.integer(v); }
-void put(RequestWriter& w, double v) { w.number(v); }
-void put(RequestWriter& w, const QString& v) { w.string(v); }
+void put(RequestWriter& w, int v) {
+    w.integer(v);
+}
+void put(RequestWriter& w, double v) {
+    w.number(v);
+}
+void put(RequestWriter& w, const QString& v) {
+    w.string(v);
+}
 template <class R>
 void put(RequestWriter& w, const std::optional<R>& v) {
     w.record(v);
@@ -31,7 +37,8 @@ public:
     qint64 int64(size_t i) const {
         const QJsonValue v = json(i);
         const double d = v.toDouble();
-        if (!v.isDouble() || std::trunc(d) != d) mismatch(i, "tam sayı");
+        if (!v.isDouble() || std::trunc(d) != d)
+            mismatch(i, "tam sayı");
         return qint64(d);
     }
     int integer(size_t i) const {
@@ -42,13 +49,16 @@ public:
     }
     bool boolean(size_t i) const {
         const QJsonValue v = json(i);
-        if (!v.isBool()) mismatch(i, "mantıksal değer");
+        if (!v.isBool())
+            mismatch(i, "mantıksal değer");
         return v.toBool();
     }
     QString text(size_t i) const {
         const QJsonValue v = json(i);
-        if (v.isNull()) return {};
-        if (!v.isString()) mismatch(i, "metin");
+        if (v.isNull())
+            return {};
+        if (!v.isString())
+            mismatch(i, "metin");
         return v.toString();
     }
     template <class R>
@@ -57,8 +67,10 @@ public:
     }
     // A null table is a table without columns and rows.
     DataTable table(size_t i) {
-        if (auto* t = std::get_if<DataTable>(&m_values.at(i))) return std::move(*t);
-        if (json(i).isNull()) return {};
+        if (auto* t = std::get_if<DataTable>(&m_values.at(i)))
+            return std::move(*t);
+        if (json(i).isNull())
+            return {};
         mismatch(i, "tablo");
     }
     std::unique_ptr<QIODevice> stream(size_t i) {
@@ -73,7 +85,8 @@ public:
 
 private:
     QJsonValue json(size_t i) const {
-        if (const auto* v = std::get_if<QJsonValue>(&m_values.at(i))) return *v;
+        if (const auto* v = std::get_if<QJsonValue>(&m_values.at(i)))
+            return *v;
         mismatch(i, "basit değer");
     }
     [[noreturn]] void mismatch(size_t i, const char* wanted) const {
@@ -109,8 +122,8 @@ TServerMethods1Client::Results TServerMethods1Client::execute(const char* method
     fill(request, __VA_ARGS__); \
     Results results = execute(#Method, request)
 
-#define ZERDA_CALL0(Method)   \
-    RequestWriter request;    \
+#define ZERDA_CALL0(Method) \
+    RequestWriter request;  \
     Results results = execute(#Method, request)
 
 // Session and identity
@@ -120,8 +133,8 @@ std::optional<TSonucBilgisi> TServerMethods1Client::BuyukGetir(const QString& id
     return results.record<TSonucBilgisi>(0);
 }
 
-std::optional<TMobilCariBilgisi> TServerMethods1Client::MobilCariBilgisiGetir(int sirano,
-                                                                             const QString& _idsi) {
+std::optional<TMobilCariBilgisi> TServerMethods1Client::MobilCariBilgisiGetir(
+    int sirano, const QString& _idsi) {
     ZERDA_CALL(MobilCariBilgisiGetir, sirano, _idsi);
     return results.record<TMobilCariBilgisi>(0);
 }
@@ -196,10 +209,10 @@ int TServerMethods1Client::SepetEkle2(std::optional<TSonucBilgisi> bilgim, int c
 }
 
 int TServerMethods1Client::SepetGuncelle2(std::optional<TSonucBilgisi> bilgim, int carino,
-                                          int stokno, const QString& barkod,
-                                          const QString& stokadi, double miktar, double kdv,
-                                          double fiyat, double ind1, int verenid, int _sepetsirano,
-                                          double ind2, double ind3, double ind4) {
+                                          int stokno, const QString& barkod, const QString& stokadi,
+                                          double miktar, double kdv, double fiyat, double ind1,
+                                          int verenid, int _sepetsirano, double ind2, double ind3,
+                                          double ind4) {
     ZERDA_CALL(SepetGuncelle2, bilgim, carino, stokno, barkod, stokadi, miktar, kdv, fiyat, ind1,
                verenid, _sepetsirano, ind2, ind3, ind4);
     return results.integer(0);
@@ -236,9 +249,9 @@ TableReader TServerMethods1Client::KargolarVer(int gn) {
     return TableReader(results.table(0));
 }
 
-bool TServerMethods1Client::SiparisKaydet(std::optional<TSonucBilgisi> BB, int _carino,
-                                          int _teslim, int _kargo, const QString& _aciklama,
-                                          int _verenid, int _kargoyeni) {
+bool TServerMethods1Client::SiparisKaydet(std::optional<TSonucBilgisi> BB, int _carino, int _teslim,
+                                          int _kargo, const QString& _aciklama, int _verenid,
+                                          int _kargoyeni) {
     ZERDA_CALL(SiparisKaydet, BB, _carino, _teslim, _kargo, _aciklama, _verenid, _kargoyeni);
     return results.boolean(0);
 }

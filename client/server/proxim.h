@@ -36,8 +36,8 @@ public:
                              const QString& adres1, const QString& adres2, const QString& ilce,
                              const QString& sehir, const QString& telefon, const QString& fax,
                              const QString& vd, const QString& vn, const QString& yetkili,
-                             const QString& kullaniciadi, const QString& sifre,
-                             const QString& mail, const QString& kargoambar, const QString& konu);
+                             const QString& kullaniciadi, const QString& sifre, const QString& mail,
+                             const QString& kargoambar, const QString& konu);
     TableReader BalonGetir(std::optional<TSonucBilgisi> bil);
 
     // Catalogue

@@ -14,7 +14,8 @@ public:
     explicit TableReader(DataTable table) : m_table(std::move(table)) {}
 
     bool Next() {
-        if (m_row < m_table.rowCount()) ++m_row;
+        if (m_row < m_table.rowCount())
+            ++m_row;
         return m_row < m_table.rowCount();
     }
     int ColumnCount() const { return m_table.columnCount(); }

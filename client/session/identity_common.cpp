@@ -26,8 +26,10 @@ IdentitySources& currentSources() {
 // Removes characters up to and including the blank at both ends.
 QString trimControlAndBlank(const QString& text) {
     qsizetype first = 0, last = text.size();
-    while (first < last && text.at(first).unicode() <= 0x20) ++first;
-    while (last > first && text.at(last - 1).unicode() <= 0x20) --last;
+    while (first < last && text.at(first).unicode() <= 0x20)
+        ++first;
+    while (last > first && text.at(last - 1).unicode() <= 0x20)
+        --last;
     return text.mid(first, last - first);
 }
 
@@ -68,12 +70,15 @@ QString DisIpAl(const std::function<bool()>& cancelled) {
 QString DisIpAl(const QString& serviceBase, const std::function<bool()>& cancelled) {
     const QUrl base(serviceBase);
     QString path = base.path();
-    if (path.endsWith(QLatin1Char('/'))) path.chop(1);
+    if (path.endsWith(QLatin1Char('/')))
+        path.chop(1);
     path += QStringLiteral("/ip.php");
-    const QString origin = base.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment)
-                               .toString(QUrl::FullyEncoded);
+    const QString origin =
+        base.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment)
+            .toString(QUrl::FullyEncoded);
     for (;;) {
-        if (cancelled && cancelled()) return {};
+        if (cancelled && cancelled())
+            return {};
         // A fresh client every attempt: nothing of a failed connection is kept.
         httplib::Client client(origin.toStdString());
         client.set_connection_timeout(std::chrono::milliseconds(kDisIpConnectTimeoutMs));
@@ -83,10 +88,12 @@ QString DisIpAl(const QString& serviceBase, const std::function<bool()>& cancell
             const httplib::Result res = client.Get(path.toStdString());
             if (res && res->status == 200) {
                 client.stop();
-                return trimControlAndBlank(QString::fromUtf8(res->body.data(), qsizetype(res->body.size())));
+                return trimControlAndBlank(
+                    QString::fromUtf8(res->body.data(), qsizetype(res->body.size())));
             }
         }
-        if (cancelled && cancelled()) return {};
+        if (cancelled && cancelled())
+            return {};
         QThread::msleep(kDisIpPauseMs);
     }
 }

@@ -20,12 +20,15 @@ QByteArray digest(Database& db, const QStringList& tables) {
         QSqlQuery q(db.connection());
         q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(table));
         while (q.next())
-            for (int c = 0; c < q.record().count(); ++c) hash.addData(q.value(c).toString().toUtf8() + '\x1f');
+            for (int c = 0; c < q.record().count(); ++c)
+                hash.addData(q.value(c).toString().toUtf8() + '\x1f');
     }
     return hash.result().toHex();
 }
 
-int count(Database& db, const QString& sql) { return scalar(db.connection(), sql).toInt(); }
+int count(Database& db, const QString& sql) {
+    return scalar(db.connection(), sql).toInt();
+}
 
 }  // namespace
 
@@ -40,27 +43,41 @@ private Q_SLOTS:
         options.items = 1500;
         const DemoSummary summary = createDemoData(first, options);
         createDemoData(second, options);
-        const QStringList tables = {QStringLiteral("stoklar"), QStringLiteral("cariler"), QStringLiteral("kullanicilar"),
-                                    QStringLiteral("sepet"), QStringLiteral("siparisler"), QStringLiteral("siparis_satirlari"),
-                                    QStringLiteral("cari_hareketler"), QStringLiteral("faturalar"), QStringLiteral("tahsilatlar")};
+        const QStringList tables = {
+            QStringLiteral("stoklar"),         QStringLiteral("cariler"),
+            QStringLiteral("kullanicilar"),    QStringLiteral("sepet"),
+            QStringLiteral("siparisler"),      QStringLiteral("siparis_satirlari"),
+            QStringLiteral("cari_hareketler"), QStringLiteral("faturalar"),
+            QStringLiteral("tahsilatlar")};
         QCOMPARE(digest(first, tables), digest(second, tables));
-        QCOMPARE(digest(first, {QStringLiteral("stok_resimleri")}), digest(second, {QStringLiteral("stok_resimleri")}));
+        QCOMPARE(digest(first, {QStringLiteral("stok_resimleri")}),
+                 digest(second, {QStringLiteral("stok_resimleri")}));
 
         QCOMPARE(summary.items, 1500);
         QCOMPARE(count(first, QStringLiteral("SELECT COUNT(*) FROM stoklar")), 1500);
         QVERIFY(summary.pictures > 50);
-        QCOMPARE(scalar(first.connection(), QStringLiteral("SELECT hex(substr(resim, 1, 3)) FROM stok_resimleri LIMIT 1")).toString(),
-                 QStringLiteral("FFD8FF"));
+        QCOMPARE(
+            scalar(first.connection(),
+                   QStringLiteral("SELECT hex(substr(resim, 1, 3)) FROM stok_resimleri LIMIT 1"))
+                .toString(),
+            QStringLiteral("FFD8FF"));
         // Every stock state, campaign items priced below their list price, and new items.
         QCOMPARE(count(first, QStringLiteral("SELECT COUNT(DISTINCT durum) FROM stoklar")), 6);
-        QVERIFY(count(first, QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE kampanyali = 1 AND kampfiyat > 0 AND kampfiyat < listefiyat")) > 0);
-        QCOMPARE(count(first, QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE kampanyali = 1 AND NOT (kampfiyat > 0)")), 0);
+        QVERIFY(count(first, QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE kampanyali = 1 AND "
+                                            "kampfiyat > 0 AND kampfiyat < listefiyat")) > 0);
+        QCOMPARE(
+            count(first,
+                  QStringLiteral(
+                      "SELECT COUNT(*) FROM stoklar WHERE kampanyali = 1 AND NOT (kampfiyat > 0)")),
+            0);
         QVERIFY(count(first, QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE yeni = 1")) > 0);
-        QVERIFY(count(first, QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE adi LIKE '%BALATASI%'")) > 0);
+        QVERIFY(count(first, QStringLiteral(
+                                 "SELECT COUNT(*) FROM stoklar WHERE adi LIKE '%BALATASI%'")) > 0);
         // Users of all four types, the fixed ones with their passwords.
         for (const DemoUser& u : fixedDemoUsers()) {
             QSqlQuery q(first.connection());
-            q.prepare(QStringLiteral("SELECT sifre, musteritipi, aktif FROM kullanicilar WHERE adi = ?"));
+            q.prepare(
+                QStringLiteral("SELECT sifre, musteritipi, aktif FROM kullanicilar WHERE adi = ?"));
             q.addBindValue(QLatin1String(u.name));
             QVERIFY(q.exec() && q.next());
             QCOMPARE(q.value(0).toString(), QLatin1String(u.password));
@@ -69,19 +86,41 @@ private Q_SLOTS:
         }
         QVERIFY(count(first, QStringLiteral("SELECT COUNT(*) FROM cariler WHERE ind1 > 0")) > 0);
         // Orders with delivered and open quantities; invoices and collections in the statement.
-        QVERIFY(count(first, QStringLiteral("SELECT COUNT(*) FROM siparis_satirlari WHERE teslim_edilen = miktar")) > 0);
-        QVERIFY(count(first, QStringLiteral("SELECT COUNT(*) FROM siparis_satirlari WHERE teslim_edilen < miktar")) > 0);
-        QVERIFY(count(first, QStringLiteral("SELECT COUNT(*) FROM cari_hareketler WHERE belge_turu = 'FATURA'")) > 0);
-        QVERIFY(count(first, QStringLiteral("SELECT COUNT(*) FROM cari_hareketler WHERE belge_turu = 'TAHSİLAT'")) > 0);
-        QCOMPARE(count(first, QStringLiteral("SELECT COUNT(*) FROM faturalar f JOIN cari_hareketler h ON h.id = f.hareket_id "
-                                             "WHERE abs(h.borc - f.genel_toplam) > 0.001")), 0);
+        QVERIFY(count(first,
+                      QStringLiteral(
+                          "SELECT COUNT(*) FROM siparis_satirlari WHERE teslim_edilen = miktar")) >
+                0);
+        QVERIFY(count(first,
+                      QStringLiteral(
+                          "SELECT COUNT(*) FROM siparis_satirlari WHERE teslim_edilen < miktar")) >
+                0);
+        QVERIFY(count(first,
+                      QStringLiteral(
+                          "SELECT COUNT(*) FROM cari_hareketler WHERE belge_turu = 'FATURA'")) > 0);
+        QVERIFY(count(first,
+                      QStringLiteral(
+                          "SELECT COUNT(*) FROM cari_hareketler WHERE belge_turu = 'TAHSİLAT'")) >
+                0);
+        QCOMPARE(count(first, QStringLiteral("SELECT COUNT(*) FROM faturalar f JOIN "
+                                             "cari_hareketler h ON h.id = f.hareket_id "
+                                             "WHERE abs(h.borc - f.genel_toplam) > 0.001")),
+                 0);
         QVERIFY(count(first, QStringLiteral("SELECT COUNT(*) FROM kargo_firmalari")) > 0);
-        QCOMPARE(scalar(first.connection(), QStringLiteral("SELECT substr(resim, 1, 6) FROM bannerlar WHERE no = 1")).toByteArray(),
+        QCOMPARE(scalar(first.connection(),
+                        QStringLiteral("SELECT substr(resim, 1, 6) FROM bannerlar WHERE no = 1"))
+                     .toByteArray(),
                  QByteArray("GIF89a"));
-        QCOMPARE(scalar(first.connection(), QStringLiteral("SELECT substr(resim, 1, 2) FROM bannerlar WHERE no = 3")).toByteArray(),
+        QCOMPARE(scalar(first.connection(),
+                        QStringLiteral("SELECT substr(resim, 1, 2) FROM bannerlar WHERE no = 3"))
+                     .toByteArray(),
                  QByteArray("BM"));
-        QVERIFY(count(first, QStringLiteral("SELECT COUNT(*) FROM duyurular WHERE arama = '#KAMPANYA#'")) == 1);
-        QVERIFY(!scalar(first.connection(), QStringLiteral("SELECT deger FROM ayarlar WHERE anahtar = 'kayan_yazi'")).toString().isEmpty());
+        QVERIFY(count(first, QStringLiteral(
+                                 "SELECT COUNT(*) FROM duyurular WHERE arama = '#KAMPANYA#'")) ==
+                1);
+        QVERIFY(!scalar(first.connection(),
+                        QStringLiteral("SELECT deger FROM ayarlar WHERE anahtar = 'kayan_yazi'"))
+                     .toString()
+                     .isEmpty());
     }
 
     void demoDataOnlyGoesIntoAnEmptyDatabase() {
@@ -91,7 +130,8 @@ private Q_SLOTS:
         options.items = 100;
         createDemoData(db, options);
         QVERIFY_THROWS_EXCEPTION(Error, createDemoData(db, options));
-        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM stoklar")), 100);  // the failed run left nothing
+        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM stoklar")),
+                 100);  // the failed run left nothing
     }
 
     void schemaIsVersionedAndKeptOnReopening() {
@@ -100,7 +140,9 @@ private Q_SLOTS:
         {
             Database db(path);
             QCOMPARE(db.schemaVersion(), Database::kSchemaVersion);
-            db.transaction([](QSqlDatabase& c) { execute(c, QStringLiteral("INSERT INTO ayarlar VALUES ('a', 'b')")); });
+            db.transaction([](QSqlDatabase& c) {
+                execute(c, QStringLiteral("INSERT INTO ayarlar VALUES ('a', 'b')"));
+            });
         }
         {
             Database again(path);
@@ -115,7 +157,8 @@ private Q_SLOTS:
         Database db(dir.filePath(QStringLiteral("t.db")));
         QVERIFY_THROWS_EXCEPTION(Error, db.transaction([](QSqlDatabase& c) {
             execute(c, QStringLiteral("INSERT INTO ayarlar VALUES ('a', 'b')"));
-            execute(c, QStringLiteral("INSERT INTO ayarlar VALUES ('a', 'tekrar')"));  // duplicate key
+            execute(c,
+                    QStringLiteral("INSERT INTO ayarlar VALUES ('a', 'tekrar')"));  // duplicate key
         }));
         QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM ayarlar")), 0);
     }
@@ -124,26 +167,40 @@ private Q_SLOTS:
         AppServerProcess server(100);
         QVERIFY(server.ready());
         QString out, err;
-        QCOMPARE(server.command({QStringLiteral("bind-workstation"), QStringLiteral("WS-ABC"), QStringLiteral("bayi4")}, &out), 0);
+        QCOMPARE(server.command({QStringLiteral("bind-workstation"), QStringLiteral("WS-ABC"),
+                                 QStringLiteral("bayi4")},
+                                &out),
+                 0);
         // Binding the same workstation to another user moves it.
-        QCOMPARE(server.command({QStringLiteral("bind-workstation"), QStringLiteral("WS-ABC"), QStringLiteral("DEMO")}), 0);
+        QCOMPARE(server.command({QStringLiteral("bind-workstation"), QStringLiteral("WS-ABC"),
+                                 QStringLiteral("DEMO")}),
+                 0);
         QCOMPARE(server.command({QStringLiteral("users")}, &out), 0);
         const QStringList lines = out.split(QLatin1Char('\n'));
         const auto line = [&](const QString& user) {
             for (const QString& l : lines)
-                if (l.startsWith(user + QLatin1Char(' '))) return l;
+                if (l.startsWith(user + QLatin1Char(' ')))
+                    return l;
             return QString();
         };
         QVERIFY(line(QStringLiteral("DEMO")).contains(QStringLiteral("WS-ABC")));
         QVERIFY(!line(QStringLiteral("BAYI4")).contains(QStringLiteral("WS-ABC")));
         QVERIFY(line(QStringLiteral("TEMSILCI")).contains(QStringLiteral(" 1 ")));
 
-        QCOMPARE(server.command({QStringLiteral("bind-workstation"), QStringLiteral("WS-X"), QStringLiteral("YOK")}, &out, &err), 1);
+        QCOMPARE(server.command({QStringLiteral("bind-workstation"), QStringLiteral("WS-X"),
+                                 QStringLiteral("YOK")},
+                                &out, &err),
+                 1);
         QVERIFY(err.contains(QStringLiteral("YOK adında bir kullanıcı yok")));
-        QCOMPARE(server.command({QStringLiteral("bind-workstation"), QStringLiteral("WS-X")}, &out, &err), 2);
+        QCOMPARE(server.command({QStringLiteral("bind-workstation"), QStringLiteral("WS-X")}, &out,
+                                &err),
+                 2);
         QCOMPARE(server.command({QStringLiteral("uçur")}, &out, &err), 2);
         QVERIFY(err.contains(QStringLiteral("Bilinmeyen komut")));
-        QCOMPARE(server.command({QStringLiteral("serve"), QStringLiteral("--port"), QStringLiteral("70000")}, &out, &err), 2);
+        QCOMPARE(server.command(
+                     {QStringLiteral("serve"), QStringLiteral("--port"), QStringLiteral("70000")},
+                     &out, &err),
+                 2);
     }
 
     void serverStopsCleanlyOnTerminate() {
@@ -159,7 +216,10 @@ private Q_SLOTS:
         QVERIFY(first.ready());
         QVERIFY(first.start());
         QString out, err;
-        QCOMPARE(first.command({QStringLiteral("serve"), QStringLiteral("--port"), QString::number(first.port())}, &out, &err), 1);
+        QCOMPARE(first.command({QStringLiteral("serve"), QStringLiteral("--port"),
+                                QString::number(first.port())},
+                               &out, &err),
+                 1);
         QVERIFY(err.contains(QStringLiteral("dinlenemiyor")));
     }
 };

@@ -56,7 +56,8 @@ private Q_SLOTS:
         // The server starts listening about 1.5 s into the attempts.
         QProcess late;
         late.start(QStringLiteral("/bin/sh"),
-                   {QStringLiteral("-c"), QStringLiteral("sleep 1.5; exec \"$0\" --db \"$1\" serve --port \"$2\""),
+                   {QStringLiteral("-c"),
+                    QStringLiteral("sleep 1.5; exec \"$0\" --db \"$1\" serve --port \"$2\""),
                     AppServerProcess::executable(), server.databasePath(), QString::number(port)});
         QVERIFY(late.waitForStarted());
         auto c = connectionTo(port);

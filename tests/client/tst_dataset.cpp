@@ -13,7 +13,8 @@ namespace {
 
 DataTable stockRows() {
     DataTable t;
-    for (const auto& [name, type] : {std::pair{"STOK_STOKNO", DbxType::Int32}, {"ADI", DbxType::WideString},
+    for (const auto& [name, type] : {std::pair{"STOK_STOKNO", DbxType::Int32},
+                                     {"ADI", DbxType::WideString},
                                      {"FIYAT", DbxType::Double}}) {
         ColumnInfo info;
         info.name = QLatin1String(name);
@@ -25,7 +26,8 @@ DataTable stockRows() {
                                       {30, QStringLiteral("Şarj Dinamosu"), 5600.25}};
     for (const QVariantList& row : rows) {
         const qsizetype r = t.appendRow();
-        for (int c = 0; c < row.size(); ++c) t.setValue(r, c, row[c]);
+        for (int c = 0; c < row.size(); ++c)
+            t.setValue(r, c, row[c]);
     }
     return t;
 }
@@ -33,7 +35,9 @@ DataTable stockRows() {
 // Reads in unbuffered mode, so each read() of the caller is one readData here.
 class CountingDevice : public QIODevice {
 public:
-    explicit CountingDevice(QByteArray data) : m_data(std::move(data)) { open(ReadOnly | Unbuffered); }
+    explicit CountingDevice(QByteArray data) : m_data(std::move(data)) {
+        open(ReadOnly | Unbuffered);
+    }
     QList<qint64> reads;
 
 protected:
@@ -61,7 +65,8 @@ private Q_SLOTS:
         ds.setData(stockRows());
         QVERIFY(ds.Active());
         QList<int> seen;
-        for (ds.First(); !ds.Eof(); ds.Next()) seen << ds.FieldByName(QStringLiteral("stok_stokno")).AsInteger();
+        for (ds.First(); !ds.Eof(); ds.Next())
+            seen << ds.FieldByName(QStringLiteral("stok_stokno")).AsInteger();
         QCOMPARE(seen, (QList<int>{10, 20, 30}));
         QCOMPARE(ds.RecNo(), 2);  // stays on the last row at the end
         ds.Last();
@@ -165,7 +170,8 @@ private Q_SLOTS:
         ds.EmptyDataSet();
         ds.setData(stockRows());
         QCOMPARE(resets.size(), 0);
-        QCOMPARE(model.data(model.index(5, 0)), QVariant());  // out-of-range rows are answered safely
+        QCOMPARE(model.data(model.index(5, 0)),
+                 QVariant());  // out-of-range rows are answered safely
         ds.EnableControls();
         QCOMPARE(resets.size(), 1);
 
@@ -187,17 +193,28 @@ private Q_SLOTS:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("expected");
         const QString money = QStringLiteral("#,###,##0.00");
-        QTest::newRow("thousands") << money << 1234.5 << "tr_TR" << "1.234,50";
-        QTest::newRow("millions negative") << money << -1234567.891 << "tr_TR" << "-1.234.567,89";
-        QTest::newRow("half up from decimal form") << money << 2.675 << "tr_TR" << "2,68";
-        QTest::newRow("1.005") << money << 1.005 << "tr_TR" << "1,01";
-        QTest::newRow("0.125") << money << 0.125 << "tr_TR" << "0,13";
-        QTest::newRow("carry") << money << 999.995 << "tr_TR" << "1.000,00";
-        QTest::newRow("zero") << money << 0.0 << "tr_TR" << "0,00";
-        QTest::newRow("tiny negative is zero") << money << -0.001 << "tr_TR" << "0,00";
-        QTest::newRow("two integer digits") << QStringLiteral("#,###,##00.00") << 5.0 << "tr_TR" << "05,00";
-        QTest::newRow("english") << money << 1234.5 << "en_US" << "1,234.50";
-        QTest::newRow("optional decimals") << QStringLiteral("0.##") << 2.5 << "tr_TR" << "2,5";
+        QTest::newRow("thousands") << money << 1234.5 << "tr_TR"
+                                   << "1.234,50";
+        QTest::newRow("millions negative") << money << -1234567.891 << "tr_TR"
+                                           << "-1.234.567,89";
+        QTest::newRow("half up from decimal form") << money << 2.675 << "tr_TR"
+                                                   << "2,68";
+        QTest::newRow("1.005") << money << 1.005 << "tr_TR"
+                               << "1,01";
+        QTest::newRow("0.125") << money << 0.125 << "tr_TR"
+                               << "0,13";
+        QTest::newRow("carry") << money << 999.995 << "tr_TR"
+                               << "1.000,00";
+        QTest::newRow("zero") << money << 0.0 << "tr_TR"
+                              << "0,00";
+        QTest::newRow("tiny negative is zero") << money << -0.001 << "tr_TR"
+                                               << "0,00";
+        QTest::newRow("two integer digits") << QStringLiteral("#,###,##00.00") << 5.0 << "tr_TR"
+                                            << "05,00";
+        QTest::newRow("english") << money << 1234.5 << "en_US"
+                                 << "1,234.50";
+        QTest::newRow("optional decimals") << QStringLiteral("0.##") << 2.5 << "tr_TR"
+                                           << "2,5";
     }
     void moneyFormats() {
         QFETCH(QString, format);

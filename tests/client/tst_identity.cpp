@@ -26,12 +26,18 @@ private Q_SLOTS:
     void workstationIdentifier_data() {
         QTest::addColumn<QString>("tree");
         QTest::addColumn<QString>("identifier");
-        QTest::newRow("serial trimmed, upper-cased, blanks removed") << "serial-with-blanks" << "WS-7A12";
-        QTest::newRow("blank serial gives the MAC address") << "blank-serial" << "00-1A-2B-3C-4D-5E";
-        QTest::newRow("no disk, zero adapter before a real one") << "zero-then-real" << "A4-BB-6D-0F-E2-9C";
-        QTest::newRow("fixed virtual disk before a removable one") << "virtio-serial" << "VD-0042";
-        QTest::newRow("NVMe serial from sysfs") << "nvme" << "S4EWNX0R123456";
-        QTest::newRow("neither serial nor address") << "nothing" << "";
+        QTest::newRow("serial trimmed, upper-cased, blanks removed") << "serial-with-blanks"
+                                                                     << "WS-7A12";
+        QTest::newRow("blank serial gives the MAC address") << "blank-serial"
+                                                            << "00-1A-2B-3C-4D-5E";
+        QTest::newRow("no disk, zero adapter before a real one") << "zero-then-real"
+                                                                 << "A4-BB-6D-0F-E2-9C";
+        QTest::newRow("fixed virtual disk before a removable one") << "virtio-serial"
+                                                                   << "VD-0042";
+        QTest::newRow("NVMe serial from sysfs") << "nvme"
+                                                << "S4EWNX0R123456";
+        QTest::newRow("neither serial nor address") << "nothing"
+                                                    << "";
     }
     void workstationIdentifier() {
         QFETCH(QString, tree);
@@ -51,10 +57,14 @@ private Q_SLOTS:
     void namesLongerThanFifteenAreEmpty_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("short") << "muhasebe" << "muhasebe";
-        QTest::newRow("fifteen") << "abcdefghijklmno" << "abcdefghijklmno";
-        QTest::newRow("sixteen") << "abcdefghijklmnop" << "";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("short") << "muhasebe"
+                               << "muhasebe";
+        QTest::newRow("fifteen") << "abcdefghijklmno"
+                                 << "abcdefghijklmno";
+        QTest::newRow("sixteen") << "abcdefghijklmnop"
+                                 << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void namesLongerThanFifteenAreEmpty() {
         QFETCH(QString, name);
@@ -71,8 +81,9 @@ private Q_SLOTS:
         IdentitySources s = defaultIdentitySources();
         s.hostName = [] { return QStringLiteral("bayi-pc"); };
         s.resolveIPv4 = [](const QString& host) {
-            return host == QLatin1String("bayi-pc") ? QStringList{QStringLiteral("192.168.1.20"), QStringLiteral("10.0.0.5")}
-                                                   : QStringList{};
+            return host == QLatin1String("bayi-pc")
+                       ? QStringList{QStringLiteral("192.168.1.20"), QStringLiteral("10.0.0.5")}
+                       : QStringList{};
         };
         setIdentitySources(s);
         QCOMPARE(YerelIpAl(), QStringLiteral("192.168.1.20"));
@@ -103,9 +114,8 @@ private Q_SLOTS:
         const int port = AppServerProcess::freePort();
         QElapsedTimer timer;
         timer.start();
-        QFuture<QString> lookUp = QtConcurrent::run([port] {
-            return DisIpAl(QStringLiteral("http://127.0.0.1:%1").arg(port));
-        });
+        QFuture<QString> lookUp = QtConcurrent::run(
+            [port] { return DisIpAl(QStringLiteral("http://127.0.0.1:%1").arg(port)); });
         QTest::qWait(1500);
         QVERIFY(!lookUp.isFinished());
         QVERIFY(server.start(port));
@@ -121,7 +131,8 @@ private Q_SLOTS:
         QVERIFY(server.start());
         std::atomic<bool> stop{false};
         QFuture<QString> lookUp = QtConcurrent::run([&] {
-            return DisIpAl(QStringLiteral("http://127.0.0.1:%1/yok").arg(server.port()), [&] { return stop.load(); });
+            return DisIpAl(QStringLiteral("http://127.0.0.1:%1/yok").arg(server.port()),
+                           [&] { return stop.load(); });
         });
         QTest::qWait(1200);
         QVERIFY(!lookUp.isFinished());

@@ -29,7 +29,8 @@ class TestProxy : public QObject {
 
     QVariant fromDb(const QString& sql) {
         QSqlQuery q(m_db);
-        if (!q.exec(sql) || !q.next()) return {};
+        if (!q.exec(sql) || !q.next())
+            return {};
         return q.value(0);
     }
 
@@ -43,8 +44,12 @@ private Q_SLOTS:
     void initTestCase() {
         m_server = std::make_unique<AppServerProcess>(300);
         QVERIFY(m_server->ready());
-        QCOMPARE(m_server->command({QStringLiteral("bind-workstation"), QStringLiteral("TEST-WS-1"), QStringLiteral("DEMO")}), 0);
-        QCOMPARE(m_server->command({QStringLiteral("bind-workstation"), QStringLiteral("TEST-WS-S"), QStringLiteral("SATICI")}), 0);
+        QCOMPARE(m_server->command({QStringLiteral("bind-workstation"), QStringLiteral("TEST-WS-1"),
+                                    QStringLiteral("DEMO")}),
+                 0);
+        QCOMPARE(m_server->command({QStringLiteral("bind-workstation"), QStringLiteral("TEST-WS-S"),
+                                    QStringLiteral("SATICI")}),
+                 0);
         QVERIFY(m_server->start());
         m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
         m_db.setDatabaseName(m_server->databasePath());
@@ -67,17 +72,27 @@ private Q_SLOTS:
         QCOMPARE(s.AKTIF(), 1);
         QCOMPARE(s.Version(), 3);
         QCOMPARE(s.BILGISAYARID(), QStringLiteral("TEST-WS-1"));
-        QCOMPARE(s.CARINO(), fromDb(QStringLiteral("SELECT carino FROM kullanicilar WHERE adi = 'DEMO'")).toInt());
-        QCOMPARE(s.CariAdi(), fromDb(QStringLiteral("SELECT cariadi FROM cariler WHERE carino = 1")).toString());
-        QCOMPARE(s.carikod(), fromDb(QStringLiteral("SELECT carikod FROM cariler WHERE carino = 1")).toString());
-        QCOMPARE(s.SaticiAdi(), fromDb(QStringLiteral(
-            "SELECT s.adi FROM saticilar s JOIN cariler c ON c.saticino = s.saticino WHERE c.carino = 1")).toString());
-        QCOMPARE(s.Sirano(), fromDb(QStringLiteral("SELECT sirano FROM kullanicilar WHERE adi = 'DEMO'")).toInt());
+        QCOMPARE(
+            s.CARINO(),
+            fromDb(QStringLiteral("SELECT carino FROM kullanicilar WHERE adi = 'DEMO'")).toInt());
+        QCOMPARE(s.CariAdi(),
+                 fromDb(QStringLiteral("SELECT cariadi FROM cariler WHERE carino = 1")).toString());
+        QCOMPARE(s.carikod(),
+                 fromDb(QStringLiteral("SELECT carikod FROM cariler WHERE carino = 1")).toString());
+        QCOMPARE(s.SaticiAdi(),
+                 fromDb(QStringLiteral("SELECT s.adi FROM saticilar s JOIN cariler c ON c.saticino "
+                                       "= s.saticino WHERE c.carino = 1"))
+                     .toString());
+        QCOMPARE(
+            s.Sirano(),
+            fromDb(QStringLiteral("SELECT sirano FROM kullanicilar WHERE adi = 'DEMO'")).toInt());
 
         const TSonucBilgisi sales = sessionOf(QStringLiteral("TEST-WS-S"));
         QCOMPARE(sales.MusteriTipi(), 2);
         QCOMPARE(sales.CARINO(), 0);
-        QCOMPARE(sales.SaticiNo(), fromDb(QStringLiteral("SELECT saticino FROM kullanicilar WHERE adi = 'SATICI'")).toInt());
+        QCOMPARE(sales.SaticiNo(),
+                 fromDb(QStringLiteral("SELECT saticino FROM kullanicilar WHERE adi = 'SATICI'"))
+                     .toInt());
     }
 
     void unknownOrEmptyWorkstation() {
@@ -94,12 +109,19 @@ private Q_SLOTS:
         TServerMethods1Client proxy(*c);
         const auto a = proxy.MobilCariBilgisiGetir(0, QStringLiteral("TEST-WS-1"));
         QVERIFY(a.has_value());
-        QCOMPARE(a->CARIADI(), fromDb(QStringLiteral("SELECT cariadi FROM cariler WHERE carino = 1")).toString());
-        QCOMPARE(a->VERGINO(), fromDb(QStringLiteral("SELECT vergino FROM cariler WHERE carino = 1")).toString());
+        QCOMPARE(a->CARIADI(),
+                 fromDb(QStringLiteral("SELECT cariadi FROM cariler WHERE carino = 1")).toString());
+        QCOMPARE(a->VERGINO(),
+                 fromDb(QStringLiteral("SELECT vergino FROM cariler WHERE carino = 1")).toString());
         QCOMPARE(a->KULLANICIADI(), QStringLiteral("DEMO"));
-        QCOMPARE(a->FAX1(), fromDb(QStringLiteral("SELECT fax1 FROM cariler WHERE carino = 1")).toString());
-        const double debit = fromDb(QStringLiteral("SELECT SUM(borc) FROM cari_hareketler WHERE carino = 1")).toDouble();
-        const double credit = fromDb(QStringLiteral("SELECT SUM(alacak) FROM cari_hareketler WHERE carino = 1")).toDouble();
+        QCOMPARE(a->FAX1(),
+                 fromDb(QStringLiteral("SELECT fax1 FROM cariler WHERE carino = 1")).toString());
+        const double debit =
+            fromDb(QStringLiteral("SELECT SUM(borc) FROM cari_hareketler WHERE carino = 1"))
+                .toDouble();
+        const double credit =
+            fromDb(QStringLiteral("SELECT SUM(alacak) FROM cari_hareketler WHERE carino = 1"))
+                .toDouble();
         QCOMPARE(a->TLBORC(), debit);
         QCOMPARE(a->TLBAKIYE(), std::round((debit - credit) * 100) / 100);
         const auto unknown = proxy.MobilCariBilgisiGetir(0, QStringLiteral("BILINMEYEN"));
@@ -111,23 +133,28 @@ private Q_SLOTS:
         auto c = open();
         TServerMethods1Client proxy(*c);
         const QString firm = QStringLiteral("DEMO OTO YEDEK PARÇA");
-        QCOMPARE(proxy.MailGonserCari(QStringLiteral("TEST-WS-1"), QStringLiteral("Şifre Değiştirme İsteği"), firm,
-                                      QStringLiteral("Sanayi Sitesi"), QString(), QStringLiteral("İkitelli"),
-                                      QStringLiteral("İstanbul"), QStringLiteral("0212"), QString(), QStringLiteral("İkitelli V.D."),
-                                      QStringLiteral("1234567890"), QStringLiteral("Ali Kaya"), QStringLiteral("DEMO"),
-                                      QStringLiteral("YENİ ŞİFRE"), QStringLiteral("demo@ornek.com"), QString()),
+        QCOMPARE(proxy.MailGonserCari(
+                     QStringLiteral("TEST-WS-1"), QStringLiteral("Şifre Değiştirme İsteği"), firm,
+                     QStringLiteral("Sanayi Sitesi"), QString(), QStringLiteral("İkitelli"),
+                     QStringLiteral("İstanbul"), QStringLiteral("0212"), QString(),
+                     QStringLiteral("İkitelli V.D."), QStringLiteral("1234567890"),
+                     QStringLiteral("Ali Kaya"), QStringLiteral("DEMO"),
+                     QStringLiteral("YENİ ŞİFRE"), QStringLiteral("demo@ornek.com"), QString()),
                  1);
-        QCOMPARE(proxy.MailGonserCariNormal(QStringLiteral("TEST-WS-1"), QStringLiteral("Sipariş hakkında"), firm,
-                                            QString(), QString(), QString(), QString(), QString(), QString(), QString(),
-                                            QString(), QString(), QStringLiteral("DEMO"), QString(), QString(), QString(),
-                                            QStringLiteral("Teslimat ne zaman?")),
+        QCOMPARE(proxy.MailGonserCariNormal(
+                     QStringLiteral("TEST-WS-1"), QStringLiteral("Sipariş hakkında"), firm,
+                     QString(), QString(), QString(), QString(), QString(), QString(), QString(),
+                     QString(), QString(), QStringLiteral("DEMO"), QString(), QString(), QString(),
+                     QStringLiteral("Teslimat ne zaman?")),
                  1);
         QSqlQuery q(m_db);
-        QVERIFY(q.exec(QStringLiteral("SELECT yontem, idsi, baslik, konu, icerik FROM giden_kutusu ORDER BY id")));
+        QVERIFY(q.exec(QStringLiteral(
+            "SELECT yontem, idsi, baslik, konu, icerik FROM giden_kutusu ORDER BY id")));
         QVERIFY(q.next());
         QCOMPARE(q.value(0).toString(), QStringLiteral("MailGonserCari"));
         QCOMPARE(q.value(2).toString(), QStringLiteral("Şifre Değiştirme İsteği"));
-        const QJsonObject content = QJsonDocument::fromJson(q.value(4).toString().toUtf8()).object();
+        const QJsonObject content =
+            QJsonDocument::fromJson(q.value(4).toString().toUtf8()).object();
         QCOMPARE(content.value("firmaadi").toString(), firm);
         QCOMPARE(content.value("sifre").toString(), QStringLiteral("YENİ ŞİFRE"));
         QVERIFY(q.next());
@@ -146,10 +173,15 @@ private Q_SLOTS:
         TableReader reader = proxy.BalonGetir(copy);
         QCOMPARE(reader.ColumnCount(), 5);
         QVERIFY(reader.Next());
-        QCOMPARE(reader.GetInt32(0), fromDb(QStringLiteral("SELECT COUNT(*) FROM sepet WHERE carino = 1")).toInt());
-        QCOMPARE(reader.GetInt32(1), fromDb(QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE yeni = 1")).toInt());
-        QCOMPARE(reader.GetInt32(2), fromDb(QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE kampanyali = 1")).toInt());
-        QCOMPARE(reader.GetInt32(3), fromDb(QStringLiteral("SELECT COUNT(*) FROM duyurular")).toInt());
+        QCOMPARE(reader.GetInt32(0),
+                 fromDb(QStringLiteral("SELECT COUNT(*) FROM sepet WHERE carino = 1")).toInt());
+        QCOMPARE(reader.GetInt32(1),
+                 fromDb(QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE yeni = 1")).toInt());
+        QCOMPARE(
+            reader.GetInt32(2),
+            fromDb(QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE kampanyali = 1")).toInt());
+        QCOMPARE(reader.GetInt32(3),
+                 fromDb(QStringLiteral("SELECT COUNT(*) FROM duyurular")).toInt());
         QCOMPARE(reader.ColumnType(4), DbxType::Double);
         QVERIFY(reader.GetDouble(4) > 0);
         QVERIFY(!reader.Next());
@@ -164,16 +196,20 @@ private Q_SLOTS:
     void sessionsThatDoNotCheckOutAreRefused() {
         QFETCH(int, change);
         TSonucBilgisi s = sessionOf(QStringLiteral("TEST-WS-1"));
-        if (change == 0) s.setSIFRE(QStringLiteral("0000"));
-        if (change == 1) s.setCARINO(5);
-        if (change == 2) s.setBILGISAYARID(QStringLiteral("BASKA"));
+        if (change == 0)
+            s.setSIFRE(QStringLiteral("0000"));
+        if (change == 1)
+            s.setCARINO(5);
+        if (change == 2)
+            s.setBILGISAYARID(QStringLiteral("BASKA"));
         auto c = open();
         TServerMethods1Client proxy(*c);
         try {
             proxy.BalonGetir(s);
             QFAIL("accepted");
         } catch (const ServerError& e) {
-            QVERIFY2(e.message().contains(QStringLiteral("oturum doğrulanamadı")), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(QStringLiteral("oturum doğrulanamadı")),
+                     qPrintable(e.message()));
         }
     }
 
@@ -189,8 +225,15 @@ private Q_SLOTS:
             {"YenilerVer2", [&](auto& p) { p.YenilerVer2(1); }},
             {"KampanyaliVer2", [&](auto& p) { p.KampanyaliVer2(1, 3); }},
             {"SepetVer2", [&](auto& p) { p.SepetVer2(1); }},
-            {"SepetEkle2", [&](auto& p) { p.SepetEkle2(s, 1, 1, QStringLiteral("ZR100001"), QStringLiteral("X"), 1, 20, 10, 0, 1, 0, 0, 0, 0); }},
-            {"SepetGuncelle2", [&](auto& p) { p.SepetGuncelle2(s, 1, 0, QString(), QString(), 1, 20, 10, 0, 1, 1, 0, 0, 0); }},
+            {"SepetEkle2",
+             [&](auto& p) {
+                 p.SepetEkle2(s, 1, 1, QStringLiteral("ZR100001"), QStringLiteral("X"), 1, 20, 10,
+                              0, 1, 0, 0, 0, 0);
+             }},
+            {"SepetGuncelle2",
+             [&](auto& p) {
+                 p.SepetGuncelle2(s, 1, 0, QString(), QString(), 1, 20, 10, 0, 1, 1, 0, 0, 0);
+             }},
             {"SepetSatirSil", [&](auto& p) { p.SepetSatirSil(s, 1, QStringLiteral("a-b")); }},
             {"SepetHepsiniSil", [&](auto& p) { p.SepetHepsiniSil(s); }},
             {"SepetSecimGuncelle", [&](auto& p) { p.SepetSecimGuncelle(1, 1); }},
@@ -206,7 +249,8 @@ private Q_SLOTS:
             {"BakiyelerVer2", [&](auto& p) { p.BakiyelerVer2(1); }},
             {"BakiyeDuzenle", [&](auto& p) { p.BakiyeDuzenle(s, 1, 0, 1001, 1, 1, QString()); }},
             {"BakiyeDegistir", [&](auto& p) { p.BakiyeDegistir(s, 1, 0, 1001, 1, 1, QString()); }},
-            {"BakiyeFiyatDegistir", [&](auto& p) { p.BakiyeFiyatDegistir(s, 1, 0, 1001, 1, 1, QString(), 10, 5); }},
+            {"BakiyeFiyatDegistir",
+             [&](auto& p) { p.BakiyeFiyatDegistir(s, 1, 0, 1001, 1, 1, QString(), 10, 5); }},
             {"CariEkstreVer", [&](auto& p) { p.CariEkstreVer(1); }},
             {"FaturaGetir", [&](auto& p) { p.FaturaGetir(1, 1); }},
             {"FaturaAltGetir", [&](auto& p) { p.FaturaAltGetir(1); }},
@@ -218,9 +262,13 @@ private Q_SLOTS:
             {"CariSepetVer", [&](auto& p) { p.CariSepetVer(s, 1); }},
             {"SepetSayisi", [&](auto& p) { p.SepetSayisi(s); }},
             {"TusSonuclariVer", [&](auto& p) { p.TusSonuclariVer(s); }},
-            {"RaporGetir", [&](auto& p) { p.RaporGetir(1, 1, 1, 1, QStringLiteral("Mehmet"), 46000, 46100, size); }},
+            {"RaporGetir",
+             [&](auto& p) {
+                 p.RaporGetir(1, 1, 1, 1, QStringLiteral("Mehmet"), 46000, 46100, size);
+             }},
             {"RaporAlinanSiparisler", [&](auto& p) { p.RaporAlinanSiparisler(s, 46000, 46100); }},
-            {"RaporEnCokSatilanStoklar", [&](auto& p) { p.RaporEnCokSatilanStoklar(s, 46000, 46100); }},
+            {"RaporEnCokSatilanStoklar",
+             [&](auto& p) { p.RaporEnCokSatilanStoklar(s, 46000, 46100); }},
             {"KayanYaziGetir", [&](auto& p) { p.KayanYaziGetir(); }},
             {"AcilisEkranlarVer2", [&](auto& p) { p.AcilisEkranlarVer2(); }},
             {"BannerResimVer", [&](auto& p) { p.BannerResimVer(size); }},
@@ -236,7 +284,8 @@ private Q_SLOTS:
             try {
                 call(proxy);
             } catch (const ServerError& e) {
-                QVERIFY2(e.message() == QStringLiteral("%1: bu yöntem sunucuda henüz sunulmuyor").arg(QLatin1String(name)),
+                QVERIFY2(e.message() == QStringLiteral("%1: bu yöntem sunucuda henüz sunulmuyor")
+                                            .arg(QLatin1String(name)),
                          qPrintable(e.message()));
             }
         }
@@ -247,16 +296,30 @@ private Q_SLOTS:
         QTest::addColumn<QString>("method");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("mentions");
-        QTest::newRow("malformed JSON") << "BuyukGetir" << QByteArray(R"({"_parameters":[)") << "BuyukGetir: İstek JSON";
-        QTest::newRow("too many parameters") << "BuyukGetir" << QByteArray(R"({"_parameters":["a","b"]})") << "1 parametre bekleniyordu, 2 geldi";
-        QTest::newRow("wrong kind") << "MobilCariBilgisiGetir" << QByteArray(R"({"_parameters":["0","x"]})") << "1. parametre (sirano)";
-        QTest::newRow("fraction for integer") << "MobilCariBilgisiGetir" << QByteArray(R"({"_parameters":[0.5,"x"]})") << "(sirano)";
-        QTest::newRow("unknown method") << "SepetVer3" << QByteArray(R"({"_parameters":[]})") << "\"SepetVer3\" adında bir sunucu yöntemi yok";
-        QTest::newRow("record of another class") << "BalonGetir"
-            << QByteArray(R"({"_parameters":[{"type":"baglantiu.TTusSonuclari","id":1,"fields":{}}]})") << "1. parametre (bil)";
-        QTest::newRow("record with a mistyped field") << "BalonGetir"
-            << QByteArray(R"({"_parameters":[{"type":"baglantiu.TSonucBilgisi","id":1,"fields":{"FCARINO":"bir"}}]})") << "FCARINO";
-        QTest::newRow("parameters not an array") << "BuyukGetir" << QByteArray(R"({"_parameters":{}})") << "_parameters";
+        QTest::newRow("malformed JSON")
+            << "BuyukGetir" << QByteArray(R"({"_parameters":[)") << "BuyukGetir: İstek JSON";
+        QTest::newRow("too many parameters")
+            << "BuyukGetir" << QByteArray(R"({"_parameters":["a","b"]})")
+            << "1 parametre bekleniyordu, 2 geldi";
+        QTest::newRow("wrong kind")
+            << "MobilCariBilgisiGetir" << QByteArray(R"({"_parameters":["0","x"]})")
+            << "1. parametre (sirano)";
+        QTest::newRow("fraction for integer")
+            << "MobilCariBilgisiGetir" << QByteArray(R"({"_parameters":[0.5,"x"]})") << "(sirano)";
+        QTest::newRow("unknown method") << "SepetVer3" << QByteArray(R"({"_parameters":[]})")
+                                        << "\"SepetVer3\" adında bir sunucu yöntemi yok";
+        QTest::newRow("record of another class")
+            << "BalonGetir"
+            << QByteArray(
+                   R"({"_parameters":[{"type":"baglantiu.TTusSonuclari","id":1,"fields":{}}]})")
+            << "1. parametre (bil)";
+        QTest::newRow("record with a mistyped field")
+            << "BalonGetir"
+            << QByteArray(
+                   R"({"_parameters":[{"type":"baglantiu.TSonucBilgisi","id":1,"fields":{"FCARINO":"bir"}}]})")
+            << "FCARINO";
+        QTest::newRow("parameters not an array")
+            << "BuyukGetir" << QByteArray(R"({"_parameters":{}})") << "_parameters";
     }
     void badRequestsGetAClearErrorAndTheServerGoesOn() {
         QFETCH(QString, method);
@@ -281,9 +344,11 @@ private Q_SLOTS:
             std::unique_ptr<Connection> clone = main->CloneConnection();
             int matched = 0;
             for (int i = 0; i < 25; ++i) {
-                if (!BaglantiKur(*clone, 0)) return -1;
+                if (!BaglantiKur(*clone, 0))
+                    return -1;
                 TServerMethods1Client proxy(*clone);
-                if (proxy.BuyukGetir(id)->BILGISAYARID() == id) ++matched;
+                if (proxy.BuyukGetir(id)->BILGISAYARID() == id)
+                    ++matched;
                 clone->Close();
             }
             return matched;

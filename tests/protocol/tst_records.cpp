@@ -29,7 +29,9 @@ R filled(int seed = 1) {
     return record;
 }
 
-QJsonObject parse(const QByteArray& json) { return QJsonDocument::fromJson(json).object(); }
+QJsonObject parse(const QByteArray& json) {
+    return QJsonDocument::fromJson(json).object();
+}
 
 QStringList fieldOrderInText(const QByteArray& json) {
     // Member names of "fields" in the order they were written.
@@ -48,7 +50,8 @@ QStringList fieldOrderInText(const QByteArray& json) {
             }
             if (c == '"') {
                 inString = false;
-                if (depth == 0 && isKey) names << QString::fromUtf8(current);
+                if (depth == 0 && isKey)
+                    names << QString::fromUtf8(current);
             } else {
                 current += c;
             }
@@ -60,7 +63,8 @@ QStringList fieldOrderInText(const QByteArray& json) {
         } else if (c == '{' || c == '[') {
             ++depth;
         } else if (c == '}' || c == ']') {
-            if (depth-- == 0) break;
+            if (depth-- == 0)
+                break;
         } else if (c == ':' && depth == 0) {
             isKey = false;
         } else if (c == ',' && depth == 0) {
@@ -144,7 +148,8 @@ private Q_SLOTS:
         const QJsonObject o = parse(json);
         const QJsonArray items = o.value("fields").toObject().value("FEkranlar").toArray();
         QCOMPARE(items.size(), 2);
-        QCOMPARE(items.at(0).toObject().value("type").toString(), QStringLiteral("mobilstokunit.TAcilisEkran"));
+        QCOMPARE(items.at(0).toObject().value("type").toString(),
+                 QStringLiteral("mobilstokunit.TAcilisEkran"));
         // Ids are unique within the value.
         QVERIFY(items.at(0).toObject().value("id") != items.at(1).toObject().value("id"));
         QCOMPARE(*unmarshal<TAcilisEkranlariki>(o), holder);
@@ -152,9 +157,12 @@ private Q_SLOTS:
 
     void screenHolderWithoutScreens_data() {
         QTest::addColumn<QByteArray>("json");
-        QTest::newRow("empty array") << QByteArray(R"({"type":"mobilstokunit.TAcilisEkranlariki","id":1,"fields":{"FEkranlar":[]}})");
-        QTest::newRow("null") << QByteArray(R"({"type":"mobilstokunit.TAcilisEkranlariki","id":1,"fields":{"FEkranlar":null}})");
-        QTest::newRow("missing") << QByteArray(R"({"type":"mobilstokunit.TAcilisEkranlariki","id":1,"fields":{}})");
+        QTest::newRow("empty array") << QByteArray(
+            R"({"type":"mobilstokunit.TAcilisEkranlariki","id":1,"fields":{"FEkranlar":[]}})");
+        QTest::newRow("null") << QByteArray(
+            R"({"type":"mobilstokunit.TAcilisEkranlariki","id":1,"fields":{"FEkranlar":null}})");
+        QTest::newRow("missing") << QByteArray(
+            R"({"type":"mobilstokunit.TAcilisEkranlariki","id":1,"fields":{}})");
     }
     void screenHolderWithoutScreens() {
         QFETCH(QByteArray, json);
@@ -164,7 +172,8 @@ private Q_SLOTS:
     }
 
     void objectMetAgainIsReadFromItsReference() {
-        const QByteArray json = R"({"type":"mobilstokunit.TAcilisEkranlariki","id":1,"fields":{"FEkranlar":[
+        const QByteArray json =
+            R"({"type":"mobilstokunit.TAcilisEkranlariki","id":1,"fields":{"FEkranlar":[
             {"type":"mobilstokunit.TAcilisEkran","id":2,"fields":{"FSiraNo":4,"FResim":"FFD8","FBaslik":"Kış","FArama":"#YENİ#"}},
             {"type":"mobilstokunit.TAcilisEkran","ref":2}]}})";
         const auto holder = unmarshal<TAcilisEkranlariki>(parse(json));
@@ -189,16 +198,33 @@ private Q_SLOTS:
     void mismatchesAreRefused_data() {
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("mentions");
-        QTest::newRow("other class") << QByteArray(R"({"type":"baglantiu.TTusSonuclari","id":1,"fields":{}})") << "baglantiu.TTusSonuclari";
-        QTest::newRow("no unit") << QByteArray(R"({"type":"TSonucBilgisi","id":1,"fields":{}})") << "TSonucBilgisi";
-        QTest::newRow("text for integer") << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{"FCARINO":"12"}})") << "FCARINO";
-        QTest::newRow("fraction for integer") << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{"FSirano":1.5}})") << "FSirano";
-        QTest::newRow("too large integer") << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{"FSirano":4294967296}})") << "FSirano";
-        QTest::newRow("number for text") << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{"FADI":5}})") << "FADI";
-        QTest::newRow("text for Boolean") << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{"FVarmi":"true"}})") << "FVarmi";
-        QTest::newRow("no fields") << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1})") << "fields";
-        QTest::newRow("not an object") << QByteArray(R"(["baglantiu.TSonucBilgisi"])") << "baglantiu.TSonucBilgisi";
-        QTest::newRow("unresolved reference") << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","ref":7})") << "7";
+        QTest::newRow("other class")
+            << QByteArray(R"({"type":"baglantiu.TTusSonuclari","id":1,"fields":{}})")
+            << "baglantiu.TTusSonuclari";
+        QTest::newRow("no unit") << QByteArray(R"({"type":"TSonucBilgisi","id":1,"fields":{}})")
+                                 << "TSonucBilgisi";
+        QTest::newRow("text for integer")
+            << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{"FCARINO":"12"}})")
+            << "FCARINO";
+        QTest::newRow("fraction for integer")
+            << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{"FSirano":1.5}})")
+            << "FSirano";
+        QTest::newRow("too large integer")
+            << QByteArray(
+                   R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{"FSirano":4294967296}})")
+            << "FSirano";
+        QTest::newRow("number for text")
+            << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{"FADI":5}})")
+            << "FADI";
+        QTest::newRow("text for Boolean")
+            << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{"FVarmi":"true"}})")
+            << "FVarmi";
+        QTest::newRow("no fields")
+            << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1})") << "fields";
+        QTest::newRow("not an object")
+            << QByteArray(R"(["baglantiu.TSonucBilgisi"])") << "baglantiu.TSonucBilgisi";
+        QTest::newRow("unresolved reference")
+            << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","ref":7})") << "7";
     }
     void mismatchesAreRefused() {
         QFETCH(QByteArray, json);
@@ -215,10 +241,14 @@ private Q_SLOTS:
     }
 
     void arrayFieldMustBeAnArray() {
-        QVERIFY_THROWS_EXCEPTION(ProtocolError, unmarshal<TAcilisEkranlariki>(parse(
-            R"({"type":"mobilstokunit.TAcilisEkranlariki","id":1,"fields":{"FEkranlar":{"a":1}}})")));
-        QVERIFY_THROWS_EXCEPTION(ProtocolError, unmarshal<TAcilisEkranlariki>(parse(
-            R"({"type":"mobilstokunit.TAcilisEkranlariki","id":1,"fields":{"FEkranlar":[{"type":"baglantiu.TSonucBilgisi","id":2,"fields":{}}]}})")));
+        QVERIFY_THROWS_EXCEPTION(
+            ProtocolError,
+            unmarshal<TAcilisEkranlariki>(parse(
+                R"({"type":"mobilstokunit.TAcilisEkranlariki","id":1,"fields":{"FEkranlar":{"a":1}}})")));
+        QVERIFY_THROWS_EXCEPTION(
+            ProtocolError,
+            unmarshal<TAcilisEkranlariki>(parse(
+                R"({"type":"mobilstokunit.TAcilisEkranlariki","id":1,"fields":{"FEkranlar":[{"type":"baglantiu.TSonucBilgisi","id":2,"fields":{}}]}})")));
     }
 
 private:

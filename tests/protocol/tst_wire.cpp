@@ -29,15 +29,19 @@ DataTable everyType() {
     t.addColumn(column("TARIH", DbxType::Date));
     t.addColumn(column("ZAMAN", DbxType::DateTime));
     const QList<QVariantList> rows = {
-        {1, qlonglong(9007199254740993LL), 1234.5, "ZR100001", QStringLiteral("FREN BALATASI ÖN ŞĞÜİıç"), true,
-         QDate(2024, 2, 29), QDateTime(QDate(2026, 11, 30), QTime(14, 5, 9, 120))},
-        {QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant()},
-        {-2147483647 - 1, qlonglong(-5), -0.01, "", QStringLiteral("\"tırnak\" \\ ters\nyeni satır"), false,
-         QDate(1899, 12, 30), QDateTime(QDate(1999, 1, 1), QTime(0, 0))},
+        {1, qlonglong(9007199254740993LL), 1234.5, "ZR100001",
+         QStringLiteral("FREN BALATASI ÖN ŞĞÜİıç"), true, QDate(2024, 2, 29),
+         QDateTime(QDate(2026, 11, 30), QTime(14, 5, 9, 120))},
+        {QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(),
+         QVariant()},
+        {-2147483647 - 1, qlonglong(-5), -0.01, "",
+         QStringLiteral("\"tırnak\" \\ ters\nyeni satır"), false, QDate(1899, 12, 30),
+         QDateTime(QDate(1999, 1, 1), QTime(0, 0))},
     };
     for (const QVariantList& values : rows) {
         const qsizetype r = t.appendRow();
-        for (int c = 0; c < values.size(); ++c) t.setValue(r, c, values[c]);
+        for (int c = 0; c < values.size(); ++c)
+            t.setValue(r, c, values[c]);
     }
     return t;
 }
@@ -68,8 +72,10 @@ private Q_SLOTS:
         QCOMPARE(back.value(0, 1).toLongLong(), 9007199254740993LL);
         QCOMPARE(back.value(0, 4).toString(), QStringLiteral("FREN BALATASI ÖN ŞĞÜİıç"));
         QCOMPARE(back.value(0, 6).toDate(), QDate(2024, 2, 29));
-        QCOMPARE(back.value(0, 7).toDateTime(), QDateTime(QDate(2026, 11, 30), QTime(14, 5, 9, 120)));
-        for (int c = 0; c < back.columnCount(); ++c) QVERIFY(back.isNull(1, c));
+        QCOMPARE(back.value(0, 7).toDateTime(),
+                 QDateTime(QDate(2026, 11, 30), QTime(14, 5, 9, 120)));
+        for (int c = 0; c < back.columnCount(); ++c)
+            QVERIFY(back.isNull(1, c));
         QCOMPARE(back.value(2, 0).toInt(), -2147483647 - 1);
         QCOMPARE(back.value(2, 5), QVariant(false));
     }
@@ -83,7 +89,8 @@ private Q_SLOTS:
         QCOMPARE(meta.at(0).toArray().at(1).toInt(), 6);
         QCOMPARE(meta.at(6).toArray().at(1).toInt(), 2);
         QCOMPARE(t.value("TARIH").toArray().at(0).toString(), QStringLiteral("2024-02-29"));
-        QCOMPARE(t.value("ZAMAN").toArray().at(0).toString(), QStringLiteral("2026-11-30 14:05:09.120"));
+        QCOMPARE(t.value("ZAMAN").toArray().at(0).toString(),
+                 QStringLiteral("2026-11-30 14:05:09.120"));
         QVERIFY(t.value("ADI").toArray().at(1).isNull());
         QCOMPARE(t.value("VAR").toArray().at(0), QJsonValue(true));
     }
@@ -143,27 +150,37 @@ private Q_SLOTS:
         QTest::newRow("no result") << QByteArray(R"({"sonuc":[]})") << 2;
         QTest::newRow("too few values") << QByteArray(R"({"result":[]})") << 2;
         QTest::newRow("too many values") << QByteArray(R"({"result":[1,2]})") << 2;
-        QTest::newRow("text in integer column") << QByteArray(R"({"result":[{)" + meta + R"(,"NO":["1"]}]})") << 0;
-        QTest::newRow("fraction in integer column") << QByteArray(R"({"result":[{)" + meta + R"(,"NO":[1.5]}]})") << 0;
-        QTest::newRow("undeclared column") << QByteArray(R"({"result":[{)" + meta + R"(,"NO":[1],"X":[2]}]})") << 0;
-        QTest::newRow("columns of unequal length") << QByteArray(R"({"result":[{"table":[["A",6],["B",6]],"A":[1,2],"B":[1]}]})") << 0;
-        QTest::newRow("unknown type code") << QByteArray(R"({"result":[{"table":[["A",99]],"A":[]}]})") << 0;
+        QTest::newRow("text in integer column")
+            << QByteArray(R"({"result":[{)" + meta + R"(,"NO":["1"]}]})") << 0;
+        QTest::newRow("fraction in integer column")
+            << QByteArray(R"({"result":[{)" + meta + R"(,"NO":[1.5]}]})") << 0;
+        QTest::newRow("undeclared column")
+            << QByteArray(R"({"result":[{)" + meta + R"(,"NO":[1],"X":[2]}]})") << 0;
+        QTest::newRow("columns of unequal length")
+            << QByteArray(R"({"result":[{"table":[["A",6],["B",6]],"A":[1,2],"B":[1]}]})") << 0;
+        QTest::newRow("unknown type code")
+            << QByteArray(R"({"result":[{"table":[["A",99]],"A":[]}]})") << 0;
         QTest::newRow("no definitions") << QByteArray(R"({"result":[{"A":[1]}]})") << 0;
-        QTest::newRow("bad date") << QByteArray(R"({"result":[{"table":[["T",2]],"T":["2024-02-30"]}]})") << 0;
+        QTest::newRow("bad date") << QByteArray(
+                                         R"({"result":[{"table":[["T",2]],"T":["2024-02-30"]}]})")
+                                  << 0;
         QTest::newRow("array for table") << QByteArray(R"({"result":[[1,2]]})") << 0;
         QTest::newRow("byte out of range") << QByteArray(R"({"result":[1,[256]]})") << 1;
         QTest::newRow("number for stream") << QByteArray(R"({"result":[1,5]})") << 1;
-        QTest::newRow("nested array in column") << QByteArray(R"({"result":[{)" + meta + R"(,"NO":[[1]]}]})") << 0;
+        QTest::newRow("nested array in column")
+            << QByteArray(R"({"result":[{)" + meta + R"(,"NO":[[1]]}]})") << 0;
     }
     void malformedRepliesAreRefused() {
         QFETCH(QByteArray, json);
         QFETCH(int, kinds);
-        const std::vector<std::vector<Kind>> choices = {{Kind::Table}, {Kind::OutInt64, Kind::Stream}, {Kind::Integer}};
+        const std::vector<std::vector<Kind>> choices = {
+            {Kind::Table}, {Kind::OutInt64, Kind::Stream}, {Kind::Integer}};
         QVERIFY_THROWS_EXCEPTION(ProtocolError, decode(json, choices[size_t(kinds)]));
     }
 
     void errorReplyMessage() {
-        QCOMPARE(decodeErrorReply(QByteArray::fromStdString(errorReplyBody(QStringLiteral("Stok bulunamadı")))),
+        QCOMPARE(decodeErrorReply(
+                     QByteArray::fromStdString(errorReplyBody(QStringLiteral("Stok bulunamadı")))),
                  QStringLiteral("Stok bulunamadı"));
         QCOMPARE(decodeErrorReply("Bad Gateway"), QStringLiteral("Bad Gateway"));
     }
@@ -179,7 +196,8 @@ private Q_SLOTS:
         QCOMPARE(report->inputCount(), 7);
         QCOMPARE(report->replyKinds(), (std::vector<Kind>{Kind::OutInt64, Kind::Stream}));
         QCOMPARE(findServerMethod(QStringLiteral("MailGonserCariNormal"))->inputCount(), 17);
-        QCOMPARE(findServerMethod(QStringLiteral("SepetSecimGuncelle"))->replyKinds().size(), size_t(0));
+        QCOMPARE(findServerMethod(QStringLiteral("SepetSecimGuncelle"))->replyKinds().size(),
+                 size_t(0));
     }
 };
 

@@ -1,19 +1,26 @@
 #include "appserverprocess.h"
 
+#include <sys/prctl.h>
+
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QThread>
 #include <QtTest>
+#include <csignal>
 
 AppServerProcess::AppServerProcess(int items) {
-    m_ready = m_dir.isValid() &&
-              command({QStringLiteral("init-demo"), QStringLiteral("--items"), QString::number(items)}) == 0;
+    m_ready = m_dir.isValid() && command({QStringLiteral("init-demo"), QStringLiteral("--items"),
+                                          QString::number(items)}) == 0;
 }
 
-AppServerProcess::~AppServerProcess() { stop(); }
+AppServerProcess::~AppServerProcess() {
+    stop();
+}
 
-QString AppServerProcess::executable() { return QStringLiteral(ZERDA_APPSERVER_PATH); }
+QString AppServerProcess::executable() {
+    return QStringLiteral(ZERDA_APPSERVER_PATH);
+}
 
 int AppServerProcess::freePort() {
     QTcpServer probe;
@@ -21,24 +28,30 @@ int AppServerProcess::freePort() {
     return probe.serverPort();
 }
 
-int AppServerProcess::command(const QStringList& arguments, QString* output, QString* errors) const {
+int AppServerProcess::command(const QStringList& arguments, QString* output,
+                              QString* errors) const {
     QProcess p;
     p.start(executable(), QStringList{QStringLiteral("--db"), databasePath()} + arguments);
     if (!p.waitForFinished(120000)) {
         p.kill();
         return -1;
     }
-    if (output) *output = QString::fromUtf8(p.readAllStandardOutput());
-    if (errors) *errors = QString::fromUtf8(p.readAllStandardError());
+    if (output)
+        *output = QString::fromUtf8(p.readAllStandardOutput());
+    if (errors)
+        *errors = QString::fromUtf8(p.readAllStandardError());
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
 bool AppServerProcess::start(int port) {
     m_process = std::make_unique<QProcess>();
     m_process->setProcessChannelMode(QProcess::MergedChannels);
+    // A test that dies must not leave its server running.
+    m_process->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_process->start(executable(), {QStringLiteral("--db"), databasePath(), QStringLiteral("serve"),
                                     QStringLiteral("--port"), QString::number(port)});
-    if (!m_process->waitForStarted(10000)) return false;
+    if (!m_process->waitForStarted(10000))
+        return false;
     // The server names its port in its first line once it accepts calls.
     static const QRegularExpression listening(QStringLiteral("http://[^:]+:(\\d+)/"));
     QElapsedTimer timer;
@@ -51,13 +64,15 @@ bool AppServerProcess::start(int port) {
             m_port = match.captured(1).toInt();
             return true;
         }
-        if (m_process->state() == QProcess::NotRunning) return false;
+        if (m_process->state() == QProcess::NotRunning)
+            return false;
     }
     return false;
 }
 
 int AppServerProcess::stop() {
-    if (!m_process || m_process->state() == QProcess::NotRunning) return m_process ? m_process->exitCode() : 0;
+    if (!m_process || m_process->state() == QProcess::NotRunning)
+        return m_process ? m_process->exitCode() : 0;
     m_process->terminate();
     int code = -1;
     if (m_process->waitForFinished(10000)) {

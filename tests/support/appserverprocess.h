@@ -18,7 +18,8 @@ public:
     bool ready() const { return m_ready; }
 
     // Runs a command of the server's command line on the database; returns its exit code.
-    int command(const QStringList& arguments, QString* output = nullptr, QString* errors = nullptr) const;
+    int command(const QStringList& arguments, QString* output = nullptr,
+                QString* errors = nullptr) const;
 
     // Starts serving (port 0: a free one) and waits until the liveness call answers.
     bool start(int port = 0);
