@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QStringDecoder>
 #include <cmath>
 #include <limits>
 
@@ -129,15 +128,62 @@ void Column::appendText(QStringView value) {
     m_nulls.push_back(false);
 }
 
+namespace {
+
+// UTF-8 to UTF-16, written to out; returns the units written (never more than the bytes read).
+// A malformed sequence becomes U+FFFD, byte by byte, as Qt's own decoder does.
+qsizetype decodeUtf8(const uchar* in, qsizetype length, char16_t* out) {
+    const uchar* const end = in + length;
+    char16_t* o = out;
+    auto continuation = [&](qsizetype i) { return (in[i] & 0xC0) == 0x80; };
+    while (in < end) {
+        const uchar c = *in;
+        if (c < 0x80) {
+            *o++ = c;
+            ++in;
+            continue;
+        }
+        const qsizetype left = end - in;
+        if (c >= 0xC2 && c <= 0xDF && left >= 2 && continuation(1)) {
+            *o++ = char16_t(((c & 0x1F) << 6) | (in[1] & 0x3F));
+            in += 2;
+            continue;
+        }
+        if (c >= 0xE0 && c <= 0xEF && left >= 3 && continuation(1) && continuation(2)) {
+            const char32_t cp = ((c & 0x0F) << 12) | ((in[1] & 0x3F) << 6) | (in[2] & 0x3F);
+            if (cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF)) {
+                *o++ = char16_t(cp);
+                in += 3;
+                continue;
+            }
+        }
+        if (c >= 0xF0 && c <= 0xF4 && left >= 4 && continuation(1) && continuation(2) &&
+            continuation(3)) {
+            const char32_t cp = ((c & 0x07) << 18) | ((in[1] & 0x3F) << 12) |
+                                ((in[2] & 0x3F) << 6) | (in[3] & 0x3F);
+            if (cp >= 0x10000 && cp <= 0x10FFFF) {
+                *o++ = char16_t(0xD800 + ((cp - 0x10000) >> 10));
+                *o++ = char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF));
+                in += 4;
+                continue;
+            }
+        }
+        *o++ = 0xFFFD;
+        ++in;
+    }
+    return o - out;
+}
+
+}  // namespace
+
 void Column::appendUtf8Text(const char* utf8, qsizetype length) {
-    // Decodes straight into the column's buffer: UTF-8 never takes more UTF-16 units than bytes.
+    // Decodes straight into the column's buffer.
     const qsizetype start = m_characters.size();
     if (m_characters.capacity() < start + length)
         m_characters.reserve(std::max<qsizetype>(2 * m_characters.capacity(), start + length + 64));
     m_characters.resize(start + length);
-    thread_local QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QChar* end = decoder.appendToBuffer(m_characters.data() + start, QByteArrayView(utf8, length));
-    const qsizetype written = end - (m_characters.constData() + start);
+    const qsizetype written = decodeUtf8(reinterpret_cast<const uchar*>(utf8), length,
+                                         reinterpret_cast<char16_t*>(m_characters.data()) + start);
     m_characters.resize(start + written);
     m_texts.push_back({start, written});
     m_nulls.push_back(false);

@@ -633,11 +633,13 @@ private:
 
 }  // namespace
 
-std::vector<ReplyValue> decodeReply(const char* data, size_t size, const std::vector<Kind>& kinds) {
+namespace {
+
+template <unsigned Flags, class Stream>
+std::vector<ReplyValue> parseReply(Stream& stream, const std::vector<Kind>& kinds) {
     ReplyHandler handler(kinds);
     rapidjson::Reader reader;
-    rapidjson::MemoryStream stream(data, size);
-    const rapidjson::ParseResult result = reader.Parse(stream, handler);
+    const rapidjson::ParseResult result = reader.Parse<Flags>(stream, handler);
     if (!handler.error().isEmpty())
         throw ProtocolError(QStringLiteral("Sunucunun yanıtı okunamadı: %1").arg(handler.error()));
     if (result.IsError())
@@ -647,6 +649,20 @@ std::vector<ReplyValue> decodeReply(const char* data, size_t size, const std::ve
     if (!handler.hadResult())
         throw ProtocolError(QStringLiteral("Sunucunun yanıtında \"result\" yok"));
     return handler.takeValues();
+}
+
+}  // namespace
+
+std::vector<ReplyValue> decodeReply(const char* data, size_t size, const std::vector<Kind>& kinds) {
+    rapidjson::MemoryStream stream(data, size);
+    return parseReply<rapidjson::kParseDefaultFlags>(stream, kinds);
+}
+
+std::vector<ReplyValue> decodeReplyInPlace(std::string& body, const std::vector<Kind>& kinds) {
+    // Texts are unescaped where they stand, so the reader copies none of them.
+    rapidjson::InsituStringStream stream(body.data());
+    return parseReply<rapidjson::kParseInsituFlag | rapidjson::kParseStopWhenDoneFlag>(stream,
+                                                                                       kinds);
 }
 
 }  // namespace zerda

@@ -5,6 +5,7 @@
 #include <QJsonValue>
 #include <QString>
 #include <optional>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -63,6 +64,8 @@ using ReplyValue = std::variant<QJsonValue, DataTable, QByteArray>;
 // Decodes a successful reply, reading each value as the kind expected at its place. Tables go
 // straight from the text into typed columns. Raises ProtocolError on malformed or mistyped input.
 std::vector<ReplyValue> decodeReply(const char* data, size_t size, const std::vector<Kind>& kinds);
+// The same, reading the body where it stands: faster, and the body is overwritten.
+std::vector<ReplyValue> decodeReplyInPlace(std::string& body, const std::vector<Kind>& kinds);
 
 // The message of an error reply {"error":"..."}; the body itself when it has no such form.
 QString decodeErrorReply(const QByteArray& body);

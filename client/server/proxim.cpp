@@ -113,8 +113,8 @@ TServerMethods1Client::Results TServerMethods1Client::execute(const char* method
         command.replyKinds = command.method->replyKinds();
         it = m_commands.insert(name, std::move(command));
     }
-    const std::string reply = m_connection.Call(name, params.finish());
-    return Results(method, decodeReply(reply.data(), reply.size(), it->replyKinds));
+    std::string reply = m_connection.Call(name, params.finish());
+    return Results(method, decodeReplyInPlace(reply, it->replyKinds));
 }
 
 #define ZERDA_CALL(Method, ...) \

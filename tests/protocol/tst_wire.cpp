@@ -35,7 +35,7 @@ DataTable everyType() {
         {QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(),
          QVariant()},
         {-2147483647 - 1, qlonglong(-5), -0.01, "",
-         QStringLiteral("\"tırnak\" \\ ters\nyeni satır"), false, QDate(1899, 12, 30),
+         QStringLiteral("\"tırnak\" \\ ters\nyeni satır €😀"), false, QDate(1899, 12, 30),
          QDateTime(QDate(1999, 1, 1), QTime(0, 0))},
     };
     for (const QVariantList& values : rows) {
@@ -93,6 +93,19 @@ private Q_SLOTS:
                  QStringLiteral("2026-11-30 14:05:09.120"));
         QVERIFY(t.value("ADI").toArray().at(1).isNull());
         QCOMPARE(t.value("VAR").toArray().at(0), QJsonValue(true));
+    }
+
+    void malformedUtf8BecomesReplacementCharacters() {
+        // An invalid two-byte start, a cut-off three-byte sequence, then valid four- and two-byte
+        // ones.
+        const QByteArray json =
+            "{\"result\":[{\"table\":[[\"T\",26]],\"T\":[\"a\xC3"
+            "(b\xE2\x82\",\"\xF0\x9F\x98\x80\xC4\x9E\"]}]}";
+        const auto values = decode(json, {Kind::Table});
+        const DataTable& t = std::get<DataTable>(values[0]);
+        QCOMPARE(t.value(0, 0).toString(), QString::fromUtf8("a\xC3"
+                                                             "(b\xE2\x82"));
+        QCOMPARE(t.value(1, 0).toString(), QStringLiteral("😀Ğ"));
     }
 
     void emptyTableKeepsItsColumns() {
