@@ -1,20 +1,10 @@
-#include <QApplication>
-#include <QMessageBox>
-#include <QThread>
-
-#include "calls.h"
+#include "application.h"
 #include "mainwindow.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Zerda Otomotiv B2B"));
-    zerda::setConnectionMessageHandler([](const QString& text) {
-        auto show = [text] { QMessageBox::critical(nullptr, QStringLiteral("Hata"), text); };
-        if (QThread::currentThread() == qApp->thread())
-            show();
-        else
-            QMetaObject::invokeMethod(qApp, show, Qt::BlockingQueuedConnection);
-    });
+    zerda::Application app(argc, argv);
+    zerda::Application::setApplicationDisplayName(QStringLiteral("Zerda Otomotiv B2B"));
+    zerda::Application::installReporters();
     zerda::TForm1 window;
     window.show();
     window.SunucuyaSor();
