@@ -18,6 +18,7 @@ void DataSetModel::setDataSet(ClientDataSet* dataSet) {
     m_dataSet = dataSet;
     if (m_dataSet)
         m_dataSet->addListener(this);
+    structureChanged();
     endResetModel();
 }
 
@@ -54,6 +55,8 @@ QVariant DataSetModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole)
+        return {};  // a narrow row indicator
     if (!m_dataSet || orientation != Qt::Horizontal || role != Qt::DisplayRole ||
         section >= m_dataSet->FieldCount())
         return QAbstractTableModel::headerData(section, orientation, role);

@@ -27,9 +27,16 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+protected:
+    // Told when the data set or its fields may have changed, inside the model's reset.
+    virtual void structureChanged() {}
+
 private:
     void dataSetAboutToReset() override { beginResetModel(); }
-    void dataSetReset() override { endResetModel(); }
+    void dataSetReset() override {
+        structureChanged();
+        endResetModel();
+    }
     void rowChanged(qsizetype row) override;
     void rowAboutToBeInserted(qsizetype row) override { beginInsertRows({}, int(row), int(row)); }
     void rowInserted() override { endInsertRows(); }
