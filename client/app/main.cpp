@@ -1,12 +1,15 @@
 #include "application.h"
 #include "mainwindow.h"
+#include "resources.h"
 
 int main(int argc, char* argv[]) {
     zerda::Application app(argc, argv);
     zerda::Application::setApplicationDisplayName(QStringLiteral("Zerda Otomotiv B2B"));
     zerda::Application::installReporters();
+    zerda::registerProgramFonts();
+    zerda::applyVisualStyle(QStringLiteral("Sapphire Kamri"));
     zerda::TForm1 window;
-    window.show();
-    window.SunucuyaSor();
+    window.showMaximized();
+    window.Baslat();
     return app.exec();
 }

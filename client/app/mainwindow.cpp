@@ -1,32 +1,329 @@
 #include "mainwindow.h"
 
-#include <QFutureWatcher>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
-#include <QtConcurrent>
 
+#include "beklesin.h"
 #include "calls.h"
+#include "counters.h"
+#include "grid.h"
 #include "identity.h"
+#include "mesajgoster.h"
 #include "proxim.h"
+#include "resources.h"
 #include "settings.h"
+#include "tabpainter.h"
+#include "utils.h"
 
 namespace zerda {
 
+namespace {
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+QWidget* panel(QWidget* parent, const QString& name, int height) {
+    auto* p = new QWidget(parent);
+    p->setObjectName(name);
+    p->setFixedHeight(height);
+    return p;
+}
+
+// A menu item with its layout name; a separator goes before every item but the first.
+QAction* menuItem(QMenu* menu, const QString& name, const QString& caption) {
+    if (!menu->actions().isEmpty())
+        menu->addSeparator();
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+}  // namespace
+
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent), m_bagc(std::make_unique<Connection>()) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Zerda Otomotiv B2B Programı"));
-    resize(1024, 700);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(13);
+    font.setBold(true);
+    setFont(font);
+    resize(1350, 652);
+
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    m_status = new QLabel(central);
-    m_status->setObjectName(QStringLiteral("durumLabel"));
-    m_status->setWordWrap(true);
-    m_status->setAlignment(Qt::AlignCenter);
-    layout->addWidget(m_status);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildHeader());
+    layout->addWidget(buildSearchBar());
+    auto* topBanner = label(central, QStringLiteral("RxGIFAnimator2"), QString());
+    topBanner->setFixedHeight(0);
+    topBanner->setScaledContents(true);
+    layout->addWidget(topBanner);
+    layout->addWidget(buildPages(), 1);
+    layout->addWidget(buildLegend());
+    layout->addWidget(buildBottom());
     setCentralWidget(central);
+    buildMenus();
     FormCreate();
 }
 
+TForm1::~TForm1() = default;
+
+QWidget* TForm1::buildHeader() {
+    QWidget* header = panel(this, QStringLiteral("Panel1"), 100);
+    auto* row = new QHBoxLayout(header);
+    row->setContentsMargins(4, 3, 4, 3);
+    auto* logo = label(header, QStringLiteral("Image1"), QString());
+    logo->setFixedWidth(193);
+    logo->setAlignment(Qt::AlignCenter);
+    logo->setPixmap(Icons::logo(QSize(189, 90)));
+    row->addWidget(logo);
+
+    auto* info = new QWidget(header);
+    info->setObjectName(QStringLiteral("GridPanel1"));
+    info->setFixedWidth(442);
+    auto* grid = new QGridLayout(info);
+    grid->setContentsMargins(0, 0, 0, 0);
+    const QList<std::pair<QString, QString>> rows = {
+        {QStringLiteral("Kullanıcı: "), QStringLiteral("kullanicilbl")},
+        {QStringLiteral("Firma: "), QStringLiteral("cariadilbl")},
+        {QStringLiteral("Temsilci: "), QStringLiteral("saticilbl")}};
+    for (int i = 0; i < rows.size(); ++i) {
+        auto* caption = new QLabel(rows[i].first, info);
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(caption, i, 0);
+        grid->addWidget(label(info, rows[i].second, rows[i].second), i, 1);
+        grid->setRowStretch(i, 1);
+    }
+    grid->setColumnStretch(0, 18);
+    grid->setColumnStretch(1, 82);
+    row->addWidget(info);
+    row->addStretch(1);
+
+    auto* banner = label(header, QStringLiteral("RxGIFAnimator1"), QString());
+    banner->setFixedWidth(409);
+    banner->setScaledContents(true);
+    row->addWidget(banner);
+
+    auto* menuButton = new QToolButton(header);
+    menuButton->setObjectName(QStringLiteral("Button3"));
+    menuButton->setFixedSize(84, 94);
+    menuButton->setIcon(Icons::menuButton());
+    menuButton->setIconSize(QSize(48, 48));
+    menuButton->setPopupMode(QToolButton::MenuButtonPopup);
+    row->addWidget(menuButton);
+    return header;
+}
+
+QWidget* TForm1::buildSearchBar() {
+    QWidget* bar = panel(this, QStringLiteral("Panel2"), 35);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(4, 2, 4, 2);
+    auto* icon = label(bar, QStringLiteral("Image2"), QString());
+    icon->setPixmap(Icons::search().pixmap(24, 24));
+    row->addWidget(icon);
+    for (const auto& [name, hint, picture] :
+         {std::tuple{QStringLiteral("SpeedButton1"), QStringLiteral("Temizle"), Icons::clear()},
+          std::tuple{QStringLiteral("SpeedButton2"), QStringLiteral("Ara"), Icons::search()}}) {
+        auto* button = new QToolButton(bar);
+        button->setObjectName(name);
+        button->setToolTip(hint);
+        button->setIcon(picture);
+        button->setAutoRaise(true);
+        row->addWidget(button);
+    }
+    for (const QString& name : {QStringLiteral("gifstokara"), QStringLiteral("gifyeniler"),
+                                QStringLiteral("gifkampanyali"), QStringLiteral("gifduyuru"),
+                                QStringLiteral("gifekstre"), QStringLiteral("gifoncekiler")}) {
+        auto* busy = new TBusyIndicator(name, bar);
+        busy->hide();
+        row->addWidget(busy);
+    }
+    auto* search = new QLineEdit(bar);
+    search->setObjectName(QStringLiteral("araedit"));
+    search->setFixedWidth(340);
+    QFont big = search->font();
+    big.setPixelSize(20);
+    search->setFont(big);
+    row->addWidget(search);
+    auto* other = new QPushButton(QStringLiteral("Başka Cari Seç"), bar);
+    other->setObjectName(QStringLiteral("musteritus"));
+    other->hide();
+    row->addWidget(other);
+    row->addStretch(1);
+    return bar;
+}
+
+QWidget* TForm1::addPage(const QString& name, const QString& caption, int icon) {
+    auto* page = new QWidget(m_pages);
+    page->setObjectName(name);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_pages->addTab(page, Icons::tab(icon), caption);
+    return page;
+}
+
+TcxGrid* TForm1::addGrid(QWidget* page, const QString& gridName, const QString& viewName,
+                         ClientDataSet* data) {
+    auto* grid = new TcxGrid(gridName, viewName, page);
+    page->layout()->addWidget(grid);
+    grid->view()->setDataSet(data);
+    return grid;
+}
+
+QWidget* TForm1::buildPages() {
+    m_pages = new TsPageControl(this);
+    m_pages->setObjectName(QStringLiteral("sPageControl1"));
+    m_pages->setIconSize(QSize(32, 32));
+    m_pages->setUsesScrollButtons(true);
+    m_pages->tabBar()->setStyleSheet(
+        QStringLiteral("QTabBar::tab { width: 120px; height: 45px; }"));
+    m_pages->painter()->setLabelColour(Qt::white);
+    QFont tabFont = font();
+    tabFont.setPixelSize(13);
+    m_pages->tabBar()->setFont(tabFont);
+
+    addGrid(addPage(QStringLiteral("sstoklistesi"), QStringLiteral("Stok Listesi"), 0),
+            QStringLiteral("cxGrid1"), QStringLiteral("cxGrid1DBTableView1"), &stok);
+    TcxGrid* basket =
+        addGrid(addPage(QStringLiteral("ssepet"), QStringLiteral("Sepet"), 8),
+                QStringLiteral("cxGrid2"), QStringLiteral("cxGridDBTableView1"), &sepet);
+    addGrid(addPage(QStringLiteral("sonceki"), QStringLiteral("Önceki Siparişler"), 3),
+            QStringLiteral("cxGrid3"), QStringLiteral("cxGridDBTableView2"), &ONCEKILER);
+    addGrid(addPage(QStringLiteral("sccariekstre"), QStringLiteral("Cari Ekstre"), 1),
+            QStringLiteral("cxGrid5"), QStringLiteral("cxGridDBTableView4"), &EKSTRE);
+    TcxGrid* newItems =
+        addGrid(addPage(QStringLiteral("syeniler"), QStringLiteral("Yeni Stoklar"), 10),
+                QStringLiteral("cxGrid6"), QStringLiteral("cxGridDBTableView5"), &YENILER);
+    TcxGrid* campaign = addGrid(
+        addPage(QStringLiteral("skampanyali"), QStringLiteral("Kampanyalı Stoklar"), 6),
+        QStringLiteral("cxkampanyali"), QStringLiteral("cxGridDBTableViewkampanyali"), &kampstok);
+    addGrid(addPage(QStringLiteral("sTabSheetduyuru"), QStringLiteral("Duyurular"), 5),
+            QStringLiteral("cxGridduyuru"), QStringLiteral("cxGridduyuruBandedDuyuru"), &duyurular);
+    addPage(QStringLiteral("sTabbakiyeler"), QStringLiteral("Bakiyeler"), 7);
+    QWidget* payment = addPage(QStringLiteral("ss"), QStringLiteral("Sanal Pos"), 12);
+    auto* browser = new QWidget(payment);
+    browser->setObjectName(QStringLiteral("sitem"));
+    payment->layout()->addWidget(browser);
+
+    // Column sizing by weight as the grids change size.
+    connect(basket, &TcxGrid::resized, this, [basket] {
+        if (basket->isEnabled())
+            KolonGenislikAyarla(basket->view(), basket);
+    });
+    connect(newItems, &TcxGrid::resized, this,
+            [newItems] { KolonGenislikAyarla(newItems->view(), newItems); });
+    connect(campaign, &TcxGrid::resized, this, [campaign] {
+        if (campaign->isEnabled())
+            KolonGenislikAyarla(campaign->view(), campaign);
+    });
+    m_pages->setCurrentIndex(0);
+    return m_pages;
+}
+
+QWidget* TForm1::buildLegend() {
+    QWidget* legend = panel(this, QStringLiteral("Panel3"), 27);
+    auto* row = new QHBoxLayout(legend);
+    row->setContentsMargins(4, 0, 4, 0);
+    row->setSpacing(2);
+    QFont small = font();
+    small.setPixelSize(11);
+    auto add = [&](const QString& text) {
+        auto* l = new QLabel(text, legend);
+        l->setFont(small);
+        row->addWidget(l);
+    };
+    add(QStringLiteral("Durum Açıklaması:    "));
+    for (const auto& [state, text] : {std::pair{1, QStringLiteral(" Stok mevcut  ")},
+                                      {2, QStringLiteral(" Telefon Açınız  ")},
+                                      {3, QStringLiteral(" Yolda  ")},
+                                      {5, QStringLiteral(" Tedarik Sürecinde ")},
+                                      {4, QStringLiteral(" Özel Sipariş  ")},
+                                      {0, QStringLiteral(" Yok  ")}}) {
+        auto* icon = new QLabel(legend);
+        icon->setPixmap(Icons::stockState(state).pixmap(18, 18));
+        row->addWidget(icon);
+        add(text);
+    }
+    row->addStretch(1);
+    return legend;
+}
+
+QWidget* TForm1::buildBottom() {
+    QWidget* bottom = panel(this, QStringLiteral("Panel5"), 40);
+    auto* row = new QHBoxLayout(bottom);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* strip = label(bottom, QStringLiteral("kayanyazi"), QString());
+    QFont big = font();
+    big.setPixelSize(24);
+    strip->setFont(big);
+    strip->setAutoFillBackground(true);
+    strip->setStyleSheet(QStringLiteral("background: #E2EAF1;"));  // colour value 15854306
+    row->addWidget(strip, 1);
+    auto* pictures = new QWidget(bottom);
+    pictures->setObjectName(QStringLiteral("RealTimeMarquee1"));
+    pictures->hide();
+    auto* picture = label(pictures, QStringLiteral("Image3"), QString());
+    picture->hide();
+    row->addWidget(pictures);
+    return bottom;
+}
+
+void TForm1::buildMenus() {
+    m_genelmenu = new QMenu(this);
+    m_genelmenu->setObjectName(QStringLiteral("Genelmenu"));
+    menuItem(m_genelmenu, QStringLiteral("M1"), QStringLiteral("Mail Gönder"));
+    menuItem(m_genelmenu, QStringLiteral("N4"), QStringLiteral("Şifre Değiştirme İsteği"));
+    menuItem(m_genelmenu, QStringLiteral("WebSitesi1"), QString());
+    connect(menuItem(m_genelmenu, QStringLiteral("G1"), QStringLiteral("Çıkış")),
+            &QAction::triggered, this, &TForm1::G1Click);
+    menuItem(m_genelmenu, QStringLiteral("R1"), QStringLiteral("Raporlar"))->setVisible(false);
+    findChild<QToolButton*>(QStringLiteral("Button3"))->setMenu(m_genelmenu);
+
+    struct PopupItem {
+        const char* name;
+        const char* caption;
+    };
+    auto popup = [this](const QString& name, const QString& viewName,
+                        std::initializer_list<PopupItem> items) {
+        auto* menu = new QMenu(this);
+        menu->setObjectName(name);
+        for (const PopupItem& item : items)
+            menuItem(menu, QLatin1String(item.name), QString::fromUtf8(item.caption));
+        auto* view = findChild<TcxGridView*>(viewName);
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, menu, [menu, view](const QPoint& pos) {
+            menu->popup(view->viewport()->mapToGlobal(pos));
+        });
+    };
+    popup(QStringLiteral("popstok"), QStringLiteral("cxGrid1DBTableView1"),
+          {{"S2", "Sepete Ekle"}, {"B1", "Sipariş Bakiyeleriniz"}, {"S3", "Siparişleri Göster"}});
+    popup(
+        QStringLiteral("PopupMenu1"), QStringLiteral("cxGridDBTableView1"),
+        {{"Deitir1", "Satır Değiştir"}, {"SatrSil1", "Satır Sil"}, {"HepsiniSil1", "Hepsini Sil"}});
+    popup(QStringLiteral("poponceki"), QStringLiteral("cxGridDBTableView2"),
+          {{"S1", "Siparişi İncele"},
+           {"SipariBakiyeleriniz1", "Sipariş Bakiyeleriniz"},
+           {"T1", "Tüm Siparişler"}});
+    popup(QStringLiteral("popekstre"), QStringLiteral("cxGridDBTableView4"),
+          {{"H1", "Hareket İncele"}});
+}
+
 void TForm1::FormCreate() {
+    _acilisadet = 0;
+    QApplication::setApplicationDisplayName(QStringLiteral("Zerda Otomotiv B2B"));
+    setWindowTitle(QStringLiteral("Zerda Otomotiv B2B Programı"));
     m_sbilgi = TSonucBilgisi::Create();
     m_sbilgi.setBilgiSayarAdi(BilgisayarAdiAl());
     m_sbilgi.setBilgisayarKullanici(WindowsKullaniciAl());
@@ -34,41 +331,119 @@ void TForm1::FormCreate() {
     m_sbilgi.setBILGISAYARID(BilgisayarIdAl());
     m_bagc->setParam(QStringLiteral("HostName"), Settings::text(Setting::B2BHost));
     m_bagc->setParam(QStringLiteral("Port"), Settings::text(Setting::B2BPort));
-    m_status->setText(QStringLiteral("Sunucuya bağlanılıyor: %1:%2\nİş istasyonu: %3")
-                          .arg(Settings::text(Setting::B2BHost), Settings::text(Setting::B2BPort),
-                               m_sbilgi.BILGISAYARID()));
+    findChild<QAction*>(QStringLiteral("WebSitesi1"))->setText(Settings::text(Setting::SiteUrl));
+    findChild<QLineEdit*>(QStringLiteral("araedit"))->setFocus();
 }
 
-void TForm1::SunucuyaSor() {
-    // The worker has a clone of the main connection and a copy of the identifier of its own.
+void TForm1::Baslat() {
     std::shared_ptr<Connection> clone = m_bagc->CloneConnection();
+    auto answer = std::make_shared<std::optional<TSonucBilgisi>>();
     const QString idsi = m_sbilgi.BILGISAYARID();
-    auto* watcher = new QFutureWatcher<QString>(this);
-    connect(watcher, &QFutureWatcher<QString>::finished, this, [this, watcher] {
-        showAnswer(watcher->result());
-        watcher->deleteLater();
+    Async([clone, answer, idsi] {
+        if (!BaglantiKur(*clone, 1))
+            return;
+        TServerMethods1Client proxy(*clone);
+        *answer = proxy.BuyukGetir(idsi);
+        clone->Close();
+    })->Await([self = QPointer<TForm1>(this), answer] {
+        if (!self)
+            return;
+        self->sessionAnswered(*answer);
     });
-    watcher->setFuture(QtConcurrent::run([clone, idsi]() -> QString {
-        if (!BaglantiKur(*clone, 0))
-            return kBaglantiKurulamiyor;
-        try {
-            TServerMethods1Client proxy(*clone);
-            const std::optional<TSonucBilgisi> answer = proxy.BuyukGetir(idsi);
-            clone->Close();
-            if (!answer || !answer->Varmi())
-                return QStringLiteral("Bu iş istasyonu (%1) sunucuda kayıtlı değil.").arg(idsi);
-            return QStringLiteral("Kullanıcı: %1\nCari: %2 %3\nMüşteri tipi: %4")
-                .arg(answer->ADI(), answer->carikod(), answer->CariAdi())
-                .arg(answer->MusteriTipi());
-        } catch (const Error& e) {
-            return e.message();
-        }
-    }));
 }
 
-void TForm1::showAnswer(const QString& text) {
-    m_status->setText(text);
-    Q_EMIT sessionShown();
+void TForm1::sessionAnswered(const std::optional<TSonucBilgisi>& answer) {
+    if (answer && answer->Varmi()) {
+        const TSonucBilgisi workstation = m_sbilgi;
+        m_sbilgi.Kopyala(*answer);
+        m_sbilgi.setBilgiSayarAdi(workstation.BilgiSayarAdi());
+        m_sbilgi.setBilgisayarKullanici(workstation.BilgisayarKullanici());
+        m_sbilgi.setIcip(workstation.Icip());
+    }
+    BaslangicGorevi();
+}
+
+void TForm1::BaslangicGorevi() {
+    // The worker gets copies: the session record and the main connection stay with this thread.
+    const TSonucBilgisi session = m_sbilgi;
+    std::shared_ptr<Connection> clone = m_bagc->CloneConnection();
+    QPointer<TForm1> self(this);
+    Async([self, session, clone] {
+        AnaBilgiAl(self, session);
+        BalonYaz(self, *clone, session);
+    })->Await([self] {
+        if (self)
+            Q_EMIT self->startupFinished();
+    });
+}
+
+void TForm1::AnaBilgiAl(QPointer<TForm1> window, const TSonucBilgisi& s) {
+    RunOnUiThread([window, &s] {
+        if (!window)
+            return;
+        window->findChild<QLabel*>(QStringLiteral("kullanicilbl"))->setText(s.ADI());
+        window->findChild<QLabel*>(QStringLiteral("cariadilbl"))->setText(s.CariAdi());
+        window->findChild<QLabel*>(QStringLiteral("saticilbl"))
+            ->setText(s.SaticiAdi() + QStringLiteral(" Telefonu: ") + s.SaticiTelefon() +
+                      QStringLiteral(" email: ") + s.SaticiMail());
+    });
+}
+
+void TForm1::BalonYaz(QPointer<TForm1> window, Connection& clone, const TSonucBilgisi& session) {
+    TSonucBilgisi copy;
+    copy.Kopyala(session);
+    if (!BaglantiKur(clone, 1))
+        return;
+    TServerMethods1Client proxy(clone);
+    TableReader counters = proxy.BalonGetir(copy);
+    while (counters.Next()) {
+        const int basket = counters.GetInt32(0), newItems = counters.GetInt32(1),
+                  campaign = counters.GetInt32(2), news = counters.GetInt32(3);
+        const double balances = counters.GetDouble(4);
+        RunOnUiThread([&] {
+            if (!window)
+                return;
+            window->sayacYaz(QStringLiteral("ssepet"),
+                             sayacBasligi(basket, QStringLiteral("Sepet")));
+            window->sayacYaz(QStringLiteral("syeniler"),
+                             sayacBasligi(newItems, QStringLiteral("Yeni Stoklar")));
+            window->sayacYaz(QStringLiteral("skampanyali"),
+                             sayacBasligi(campaign, QStringLiteral("Kampanyalı")));
+            window->sayacYaz(QStringLiteral("sTabSheetduyuru"),
+                             sayacBasligi(news, QStringLiteral("Duyurular")));
+            window->sayacYaz(QStringLiteral("sTabbakiyeler"),
+                             sayacBasligi(balances, QStringLiteral("Bakiyeler")));
+        });
+    }
+    clone.Close();
+}
+
+void TForm1::sayacYaz(const QString& tabName, const QString& caption) {
+    if (QWidget* page = m_pages->findChild<QWidget*>(tabName)) {
+        const int index = m_pages->indexOf(page);
+        if (index >= 0)
+            m_pages->setTabText(index, caption);
+    }
+}
+
+bool TForm1::FormCloseQuery() {
+    return MesajGoster(QStringLiteral("Programdan Çıkmak İstiyor musunuz ?"), MesajTipi::Soru,
+                       {Dugme::Evet, Dugme::Hayir}, Dugme::Evet) == kSonucEvet;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (m_closing)
+        return;
+    m_closing = true;
+    const bool leave = FormCloseQuery();
+    m_closing = false;
+    if (leave)
+        terminateProcess(0);
+}
+
+void TForm1::G1Click() {
+    close();
 }
 
 }  // namespace zerda

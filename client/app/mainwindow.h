@@ -1,37 +1,84 @@
 #pragma once
 
-#include <QLabel>
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
+#include "clientdataset.h"
 #include "connection.h"
 #include "records.h"
 
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QToolButton;
+
 namespace zerda {
 
-// The program's main window. It owns the main connection and the session record for the life of
-// the process.
+class TcxGrid;
+class TsPageControl;
+class TBusyIndicator;
+
+// The program's main window: header, search bar, the page control with its nine tabs, the
+// status legend and the bottom strip. It owns the main connection, the session record and the
+// tabs' data sets for the life of the process. Each tab's logic lives in its own folder; this
+// window lays them out and wires them.
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
 
     Connection& bagc() { return *m_bagc; }
     TSonucBilgisi& sbilgi() { return m_sbilgi; }
+    int acilisAdet() const { return _acilisadet; }
 
-    // Asks the server, on a worker thread, who is bound to this workstation, and shows it.
-    void SunucuyaSor();
+    // The session (until the login dialog exists, the one bound to this workstation is asked
+    // for directly), then the start-up task.
+    void Baslat();
+    // The start-up task on a worker thread: header labels, then the tab counters.
+    void BaslangicGorevi();
+
+    // Start-up steps, run on the start-up task's worker; controls change on the UI thread, and
+    // not at all once the window is gone.
+    static void AnaBilgiAl(QPointer<TForm1> window, const TSonucBilgisi& session);
+    static void BalonYaz(QPointer<TForm1> window, Connection& clone, const TSonucBilgisi& session);
+
+    // Writes a tab's caption; the tab painter shows its count.
+    void sayacYaz(const QString& tabName, const QString& caption);
+
+    // The tabs' data sets.
+    ClientDataSet stok, sepet, kargo, ONCEKILER, EKSTRE, YENILER, kampstok, duyurular;
 
 Q_SIGNALS:
-    void sessionShown();
+    void startupFinished();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();
-    void showAnswer(const QString& text);
+    void sessionAnswered(const std::optional<TSonucBilgisi>& answer);
+    bool FormCloseQuery();
+    void G1Click();
+
+    QWidget* buildHeader();
+    QWidget* buildSearchBar();
+    QWidget* buildPages();
+    QWidget* buildLegend();
+    QWidget* buildBottom();
+    void buildMenus();
+    QWidget* addPage(const QString& name, const QString& caption, int icon);
+    TcxGrid* addGrid(QWidget* page, const QString& gridName, const QString& viewName,
+                     ClientDataSet* data);
 
     std::unique_ptr<Connection> m_bagc;
     TSonucBilgisi m_sbilgi;
-    QLabel* m_status = nullptr;
+    int _acilisadet = 0;
+    TsPageControl* m_pages = nullptr;
+    QMenu* m_genelmenu = nullptr;
+    bool m_closing = false;
 };
 
 }  // namespace zerda

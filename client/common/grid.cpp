@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <QWidgetAction>
@@ -507,6 +508,11 @@ void TcxGrid::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layoutFooter();
     Q_EMIT resized();
+}
+
+void KolonGenislikAyarla(TcxGridView* view, TcxGrid* grid, bool screenTest) {
+    const QScreen* screen = grid->screen();
+    view->sizeColumnsByWeight(grid->width(), screenTest, screen ? screen->geometry().width() : 0);
 }
 
 }  // namespace zerda

@@ -199,4 +199,8 @@ private:
     QHash<GridColumn*, QLabel*> m_footerLabels;
 };
 
+// Sizes the view's visible columns by their weights over the grid's width; with the screen test,
+// a screen 1152 pixels wide or narrower fits them to their content instead.
+void KolonGenislikAyarla(TcxGridView* view, TcxGrid* grid, bool screenTest = true);
+
 }  // namespace zerda
