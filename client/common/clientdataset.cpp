@@ -36,6 +36,14 @@ QString Field::DisplayText() const {
 // ---------------------------------------------------------------------------------------------
 // ClientDataSet
 
+ClientDataSet::~ClientDataSet() {
+    // Views may outlive their data set (a window's members go before its child widgets).
+    const QList<DataSetListener*> listeners = m_listeners;
+    m_listeners.clear();
+    for (DataSetListener* l : listeners)
+        l->dataSetDestroyed();
+}
+
 void ClientDataSet::requireActive(const char* operation) const {
     if (!Active())
         throw Error(

@@ -27,6 +27,8 @@ public:
     virtual void rowInserted() = 0;
     virtual void rowAboutToBeRemoved(qsizetype row) = 0;
     virtual void rowRemoved() = 0;
+    // The data set is being destroyed: forget it.
+    virtual void dataSetDestroyed() = 0;
 };
 
 // One field of the current record.
@@ -63,6 +65,7 @@ public:
     enum class State { Inactive, Browse, Edit, Insert };
 
     ClientDataSet() = default;
+    ~ClientDataSet();
     ClientDataSet(const ClientDataSet&) = delete;
     ClientDataSet& operator=(const ClientDataSet&) = delete;
 

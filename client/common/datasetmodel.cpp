@@ -22,6 +22,13 @@ void DataSetModel::setDataSet(ClientDataSet* dataSet) {
     endResetModel();
 }
 
+void DataSetModel::dataSetDestroyed() {
+    beginResetModel();
+    m_dataSet = nullptr;
+    structureChanged();
+    endResetModel();
+}
+
 int DataSetModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid() || !m_dataSet || !m_dataSet->Active())
         return 0;

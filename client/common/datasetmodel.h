@@ -42,6 +42,7 @@ private:
     void rowInserted() override { endInsertRows(); }
     void rowAboutToBeRemoved(qsizetype row) override { beginRemoveRows({}, int(row), int(row)); }
     void rowRemoved() override { endRemoveRows(); }
+    void dataSetDestroyed() override;
 
     ClientDataSet* m_dataSet = nullptr;
 };

@@ -241,6 +241,12 @@ QPixmap logo(const QSize& size) {
     font.setPixelSize(std::max(10, size.height() / 4));
     p.setFont(font);
     p.setPen(kNavy);
+    // The name in two lines, as wide as the room beside the badge allows.
+    const double room = size.width() - badge.right() - 8;
+    while (font.pixelSize() > 8 && p.fontMetrics().horizontalAdvance(QStringLiteral("OTOMOTİV")) > room) {
+        font.setPixelSize(font.pixelSize() - 1);
+        p.setFont(font);
+    }
     p.drawText(QRectF(badge.right() + 6, 0, size.width() - badge.right() - 6, size.height()),
                Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("ZERDA\nOTOMOTİV"));
     return pixmap;
@@ -284,8 +290,6 @@ void TBusyIndicator::hideEvent(QHideEvent* event) {
 }
 
 void registerProgramFonts() {
-    if (QFontDatabase::families().contains(QStringLiteral("Tahoma")))
-        return;
     // Debian's Wine fonts carry a Tahoma outside the font folders fontconfig reads.
     for (const QString& folder :
          {QStringLiteral("/usr/share/wine/fonts"), QStringLiteral("/usr/lib/wine/fonts")})

@@ -187,6 +187,18 @@ private Q_SLOTS:
         QCOMPARE(model.rowCount(), 0);
     }
 
+    void modelOutlivingItsDataSetForgetsIt() {
+        DataSetModel model;
+        {
+            ClientDataSet ds;
+            ds.setData(stockRows());
+            model.setDataSet(&ds);
+            QCOMPARE(model.rowCount(), 3);
+        }
+        QCOMPARE(model.dataSet(), nullptr);
+        QCOMPARE(model.rowCount(), 0);
+    }
+
     void moneyFormats_data() {
         QTest::addColumn<QString>("format");
         QTest::addColumn<double>("value");

@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -44,6 +46,7 @@ private Q_SLOTS:
         s.root =
             QStringLiteral(ZERDA_FIXTURES "/identity/serial-with-blanks");  // workstation WS-7A12
         setIdentitySources(s);
+        registerProgramFonts();
     }
 
     void layoutCarriesTheNamesOfTheWindow() {
@@ -87,6 +90,10 @@ private Q_SLOTS:
         QCOMPARE(w.findChild<QWidget*>(QStringLiteral("Panel1"))->height(), 100);
         QCOMPARE(w.findChild<QWidget*>(QStringLiteral("RxGIFAnimator2"))->maximumHeight(), 0);
         QCOMPARE(w.findChild<QLineEdit*>(QStringLiteral("araedit"))->width(), 340);
+        const QFontInfo font(w.findChild<QLabel*>(QStringLiteral("kullanicilbl"))->font());
+        QVERIFY(font.bold());
+        QCOMPARE(font.pixelSize(), 13);
+        if (QFontDatabase::families().contains(QStringLiteral("Tahoma"))) QCOMPARE(font.family(), QStringLiteral("Tahoma"));
     }
 
     void menusAndTheirItems() {
