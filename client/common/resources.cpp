@@ -243,7 +243,8 @@ QPixmap logo(const QSize& size) {
     p.setPen(kNavy);
     // The name in two lines, as wide as the room beside the badge allows.
     const double room = size.width() - badge.right() - 8;
-    while (font.pixelSize() > 8 && p.fontMetrics().horizontalAdvance(QStringLiteral("OTOMOTİV")) > room) {
+    while (font.pixelSize() > 8 &&
+           p.fontMetrics().horizontalAdvance(QStringLiteral("OTOMOTİV")) > room) {
         font.setPixelSize(font.pixelSize() - 1);
         p.setFont(font);
     }
