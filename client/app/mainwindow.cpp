@@ -18,6 +18,7 @@
 #include "grid.h"
 #include "identity.h"
 #include "mesajgoster.h"
+#include "ownrowsview.h"
 #include "proxim.h"
 #include "resources.h"
 #include "settings.h"
@@ -209,8 +210,15 @@ QWidget* TForm1::buildPages() {
     TcxGrid* campaign = addGrid(
         addPage(QStringLiteral("skampanyali"), QStringLiteral("Kampanyalı Stoklar"), 6),
         QStringLiteral("cxkampanyali"), QStringLiteral("cxGridDBTableViewkampanyali"), &kampstok);
-    addGrid(addPage(QStringLiteral("sTabSheetduyuru"), QStringLiteral("Duyurular"), 5),
-            QStringLiteral("cxGridduyuru"), QStringLiteral("cxGridduyuruBandedDuyuru"), &duyurular);
+    // The announcements are rows of their own, with pictures.
+    QWidget* news = addPage(QStringLiteral("sTabSheetduyuru"), QStringLiteral("Duyurular"), 5);
+    auto* newsGrid = new QWidget(news);
+    newsGrid->setObjectName(QStringLiteral("cxGridduyuru"));
+    auto* newsLayout = new QVBoxLayout(newsGrid);
+    newsLayout->setContentsMargins(0, 0, 0, 0);
+    newsLayout->addWidget(
+        new TcxGridBandedView(QStringLiteral("cxGridduyuruBandedDuyuru"), newsGrid));
+    news->layout()->addWidget(newsGrid);
     addPage(QStringLiteral("sTabbakiyeler"), QStringLiteral("Bakiyeler"), 7);
     QWidget* payment = addPage(QStringLiteral("ss"), QStringLiteral("Sanal Pos"), 12);
     auto* browser = new QWidget(payment);

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "grid.h"
+#include "ownrowsview.h"
 #include "utils.h"
 
 using namespace zerda;
@@ -165,6 +166,38 @@ private Q_SLOTS:
         QCOMPARE(f.model()->rowCount(), 9);
         f.view->setFocusedRow(7);
         QCOMPARE(f.view->focusedRow(), 7);
+    }
+
+    void viewHoldingItsOwnRowsWithPictures() {
+        TcxGridBandedView view(QStringLiteral("cxGridduyuruBandedDuyuru"));
+        view.addColumn(QStringLiteral("RESIM"), QStringLiteral("Resim"),
+                       TcxGridBandedView::Kind::Picture, 300);
+        view.addColumn(QStringLiteral("BASLIK"), QStringLiteral("Başlık"),
+                       TcxGridBandedView::Kind::Text);
+        QImage picture(80, 40, QImage::Format_RGB32);
+        picture.fill(QColor(200, 30, 30));
+        view.BeginUpdate();
+        view.appendRow({picture, QStringLiteral("Kış Kampanyası")});
+        view.appendRow({QImage(), QStringLiteral("Yeni Ürünler")});
+        view.EndUpdate();
+        QCOMPARE(view.rowCount(), 2);
+        QCOMPARE(view.model()->index(0, 1).data().toString(), QStringLiteral("Kış Kampanyası"));
+        view.resize(600, 400);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const QImage shot = view.grab().toImage();
+        const QRect cell =
+            view.visualRect(view.model()->index(0, 0)).translated(view.viewport()->pos());
+        QCOMPARE(shot.pixelColor(cell.center()).red(), 200);  // drawn scaled into its cell
+        QSignalSpy clicked(&view, &TcxGridBandedView::rowDoubleClicked);
+        const QPoint second = view.visualRect(view.model()->index(1, 1)).center();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                          second);  // a double click follows a press
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, second);
+        QCOMPARE(clicked.size(), 1);
+        QCOMPARE(clicked[0][0].toInt(), 1);
+        view.clearRows();
+        QCOMPARE(view.rowCount(), 0);
     }
 
     void largeDataSetAttachesAndScrollsQuickly() {

@@ -19,6 +19,7 @@
 #include "identity.h"
 #include "mainwindow.h"
 #include "mesajgoster.h"
+#include "ownrowsview.h"
 #include "resources.h"
 #include "settings.h"
 
@@ -75,10 +76,11 @@ private Q_SLOTS:
               "Panel3", "Panel5", "SpeedButton1", "SpeedButton2", "musteritus", "RealTimeMarquee1",
               "sitem"})
             QVERIFY2(w.findChild<QWidget*>(QLatin1String(name)), name);
-        for (const char* name : {"cxGrid1DBTableView1", "cxGridDBTableView1", "cxGridDBTableView2",
-                                 "cxGridDBTableView4", "cxGridDBTableView5",
-                                 "cxGridDBTableViewkampanyali", "cxGridduyuruBandedDuyuru"})
+        for (const char* name :
+             {"cxGrid1DBTableView1", "cxGridDBTableView1", "cxGridDBTableView2",
+              "cxGridDBTableView4", "cxGridDBTableView5", "cxGridDBTableViewkampanyali"})
             QVERIFY2(w.findChild<TcxGridView*>(QLatin1String(name)), name);
+        QVERIFY(w.findChild<TcxGridBandedView*>(QStringLiteral("cxGridduyuruBandedDuyuru")));
         for (const char* name : {"gifstokara", "gifyeniler", "gifkampanyali", "gifduyuru",
                                  "gifekstre", "gifoncekiler"}) {
             auto* busy = w.findChild<TBusyIndicator*>(QLatin1String(name));
@@ -93,7 +95,8 @@ private Q_SLOTS:
         const QFontInfo font(w.findChild<QLabel*>(QStringLiteral("kullanicilbl"))->font());
         QVERIFY(font.bold());
         QCOMPARE(font.pixelSize(), 13);
-        if (QFontDatabase::families().contains(QStringLiteral("Tahoma"))) QCOMPARE(font.family(), QStringLiteral("Tahoma"));
+        if (QFontDatabase::families().contains(QStringLiteral("Tahoma")))
+            QCOMPARE(font.family(), QStringLiteral("Tahoma"));
     }
 
     void menusAndTheirItems() {
