@@ -4,10 +4,10 @@ namespace zerda::appserver {
 
 DataTable readTable(Query& query, std::initializer_list<ColumnSpec> columns) {
     DataTable table;
-    for (const ColumnSpec& spec : columns) {
+    for (const ColumnSpec& wanted : columns) {
         ColumnInfo info;
-        info.name = QLatin1String(spec.name);
-        info.type = spec.type;
+        info.name = QLatin1String(wanted.name);
+        info.type = wanted.type;
         table.addColumn(std::move(info));
     }
     while (query.next()) {

@@ -7,29 +7,17 @@
 #include "datasetmodel.h"
 #include "tablereader.h"
 
+#include "tables.h"
 using namespace zerda;
 
 namespace {
 
 DataTable stockRows() {
-    DataTable t;
-    for (const auto& [name, type] : {std::pair{"STOK_STOKNO", DbxType::Int32},
-                                     {"ADI", DbxType::WideString},
-                                     {"FIYAT", DbxType::Double}}) {
-        ColumnInfo info;
-        info.name = QLatin1String(name);
-        info.type = type;
-        t.addColumn(info);
-    }
-    const QList<QVariantList> rows = {{10, QStringLiteral("Yağ Filtresi"), 180.5},
-                                      {20, QStringLiteral("Fren Balatası"), 850.0},
-                                      {30, QStringLiteral("Şarj Dinamosu"), 5600.25}};
-    for (const QVariantList& row : rows) {
-        const qsizetype r = t.appendRow();
-        for (int c = 0; c < row.size(); ++c)
-            t.setValue(r, c, row[c]);
-    }
-    return t;
+    return tableOf(
+        {{"STOK_STOKNO", DbxType::Int32}, {"ADI", DbxType::WideString}, {"FIYAT", DbxType::Double}},
+        {{10, QStringLiteral("Yağ Filtresi"), 180.5},
+         {20, QStringLiteral("Fren Balatası"), 850.0},
+         {30, QStringLiteral("Şarj Dinamosu"), 5600.25}});
 }
 
 // Reads in unbuffered mode, so each read() of the caller is one readData here.

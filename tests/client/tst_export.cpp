@@ -8,6 +8,7 @@
 #include "utils.h"
 #include "xlswriter.h"
 
+#include "tables.h"
 using namespace zerda;
 
 namespace {
@@ -67,31 +68,17 @@ bool isNumber(const Cell& c) {
 }
 
 DataTable orderLines() {
-    DataTable t;
-    for (const auto& [name, type] : {std::pair{"SIRANO", DbxType::Int32},
-                                     {"STOKADI", DbxType::WideString},
-                                     {"TUTAR", DbxType::Double},
-                                     {"TARIH", DbxType::Date},
-                                     {"ZAMAN", DbxType::DateTime},
-                                     {"GIZLI", DbxType::WideString}}) {
-        ColumnInfo info;
-        info.name = QLatin1String(name);
-        info.type = type;
-        t.addColumn(info);
-    }
-    const QList<QVariantList> rows = {
-        {1, QStringLiteral("FREN BALATASI ÖN ŞĞÜİ"), 1234.5, QDate(2026, 11, 30),
-         QDateTime(QDate(2026, 11, 30), QTime(14, 30)), QStringLiteral("x")},
-        {2, QVariant(), 0.25, QVariant(), QVariant(), QStringLiteral("y")},
-        {3, QStringLiteral("Yağ Filtresi"), -10.0, QDate(2024, 2, 29),
-         QDateTime(QDate(2024, 2, 29), QTime(8, 5)), QStringLiteral("z")},
-    };
-    for (const QVariantList& row : rows) {
-        const qsizetype r = t.appendRow();
-        for (int c = 0; c < row.size(); ++c)
-            t.setValue(r, c, row[c]);
-    }
-    return t;
+    return tableOf({{"SIRANO", DbxType::Int32},
+                    {"STOKADI", DbxType::WideString},
+                    {"TUTAR", DbxType::Double},
+                    {"TARIH", DbxType::Date},
+                    {"ZAMAN", DbxType::DateTime},
+                    {"GIZLI", DbxType::WideString}},
+                   {{1, QStringLiteral("FREN BALATASI ÖN ŞĞÜİ"), 1234.5, QDate(2026, 11, 30),
+                     QDateTime(QDate(2026, 11, 30), QTime(14, 30)), QStringLiteral("x")},
+                    {2, QVariant(), 0.25, QVariant(), QVariant(), QStringLiteral("y")},
+                    {3, QStringLiteral("Yağ Filtresi"), -10.0, QDate(2024, 2, 29),
+                     QDateTime(QDate(2024, 2, 29), QTime(8, 5)), QStringLiteral("z")}});
 }
 
 }  // namespace

@@ -11,23 +11,18 @@
 #include "ownrowsview.h"
 #include "utils.h"
 
+#include "tables.h"
 using namespace zerda;
 
 namespace {
 
 DataTable basket(int rows) {
-    DataTable t;
-    for (const auto& [name, type] : {std::pair{"SIRANO", DbxType::Int32},
-                                     {"SEC", DbxType::Int32},
-                                     {"STOKADI", DbxType::WideString},
-                                     {"MARKA", DbxType::WideString},
-                                     {"TUTAR", DbxType::Double},
-                                     {"DURUM", DbxType::Int32}}) {
-        ColumnInfo info;
-        info.name = QLatin1String(name);
-        info.type = type;
-        t.addColumn(info);
-    }
+    DataTable t = tableOf({{"SIRANO", DbxType::Int32},
+                           {"SEC", DbxType::Int32},
+                           {"STOKADI", DbxType::WideString},
+                           {"MARKA", DbxType::WideString},
+                           {"TUTAR", DbxType::Double},
+                           {"DURUM", DbxType::Int32}});
     const QStringList makes = {QStringLiteral("FIAT"), QStringLiteral("FORD"),
                                QStringLiteral("RENAULT")};
     for (int i = 0; i < rows; ++i) {

@@ -5,29 +5,20 @@
 #include "clientdataset.h"
 #include "utils.h"
 
+#include "tables.h"
 using namespace zerda;
 
 namespace {
 
 DataTable basket(const QList<QVariant>& sec) {
-    DataTable t;
-    for (const auto& [name, type] : {std::pair{"SIRANO", DbxType::Int32},
-                                     {"SEC", DbxType::Int32},
-                                     {"TUTAR", DbxType::Double},
-                                     {"ADI", DbxType::WideString}}) {
-        ColumnInfo info;
-        info.name = QLatin1String(name);
-        info.type = type;
-        t.addColumn(info);
-    }
-    for (int i = 0; i < sec.size(); ++i) {
-        const qsizetype r = t.appendRow();
-        t.setValue(r, 0, i + 1);
-        t.setValue(r, 1, sec[i]);
-        t.setValue(r, 2, 1234.5 * (i + 1));
-        t.setValue(r, 3, QStringLiteral("satır %1").arg(i));
-    }
-    return t;
+    QList<QVariantList> rows;
+    for (int i = 0; i < sec.size(); ++i)
+        rows.append({i + 1, sec[i], 1234.5 * (i + 1), QStringLiteral("satır %1").arg(i)});
+    return tableOf({{"SIRANO", DbxType::Int32},
+                    {"SEC", DbxType::Int32},
+                    {"TUTAR", DbxType::Double},
+                    {"ADI", DbxType::WideString}},
+                   rows);
 }
 
 }  // namespace
