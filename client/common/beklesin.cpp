@@ -10,23 +10,19 @@
 #include <cstdlib>
 
 #include "errors.h"
+#include "guarded.h"
 
 namespace zerda {
 
 namespace {
 
-QMutex& hooksLock() {
-    static QMutex lock;
-    return lock;
-}
-
-ErrorReporter& errorReporter() {
-    static ErrorReporter reporter;
+Guarded<ErrorReporter>& errorReporter() {
+    static Guarded<ErrorReporter> reporter;
     return reporter;
 }
 
-ProcessTerminator& processTerminator() {
-    static ProcessTerminator terminator;
+Guarded<ProcessTerminator>& processTerminator() {
+    static Guarded<ProcessTerminator> terminator;
     return terminator;
 }
 
@@ -56,16 +52,11 @@ QString messageOf(std::exception_ptr error) {
 }  // namespace
 
 void setErrorReporter(ErrorReporter reporter) {
-    QMutexLocker locker(&hooksLock());
-    errorReporter() = std::move(reporter);
+    errorReporter().set(std::move(reporter));
 }
 
 void reportError(const QString& message) {
-    ErrorReporter reporter;
-    {
-        QMutexLocker locker(&hooksLock());
-        reporter = errorReporter();
-    }
+    const ErrorReporter reporter = errorReporter().get();
     if (reporter)
         reporter(message);
     else
@@ -83,16 +74,11 @@ bool runReportingErrors(const std::function<void()>& f) {
 }
 
 void setProcessTerminator(ProcessTerminator terminator) {
-    QMutexLocker locker(&hooksLock());
-    processTerminator() = std::move(terminator);
+    processTerminator().set(std::move(terminator));
 }
 
 void terminateProcess(int exitCode) {
-    ProcessTerminator terminator;
-    {
-        QMutexLocker locker(&hooksLock());
-        terminator = processTerminator();
-    }
+    const ProcessTerminator terminator = processTerminator().get();
     if (terminator) {
         terminator(exitCode);
         return;

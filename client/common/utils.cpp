@@ -9,39 +9,32 @@
 
 #include "clientdataset.h"
 #include "decimal.h"
+#include "guarded.h"
 #include "identity.h"
 
 namespace zerda {
 
 namespace {
 
-QMutex& seamLock() {
-    static QMutex lock;
-    return lock;
+using FileCheck = std::function<bool(const QString&)>;
+
+bool isFile(const QString& path) {
+    return QFileInfo(path).isFile();
 }
 
-std::function<bool(const QString&)>& fileExistsCheck() {
-    static std::function<bool(const QString&)> check = [](const QString& path) {
-        return QFileInfo(path).isFile();
-    };
+Guarded<FileCheck>& fileExistsCheck() {
+    static Guarded<FileCheck> check{FileCheck(isFile)};
     return check;
 }
 
 bool fileExists(const QString& path) {
-    std::function<bool(const QString&)> check;
-    {
-        QMutexLocker locker(&seamLock());
-        check = fileExistsCheck();
-    }
-    return check(path);
+    return fileExistsCheck().get()(path);
 }
 
 }  // namespace
 
 void setFileExistsCheck(std::function<bool(const QString&)> check) {
-    QMutexLocker locker(&seamLock());
-    fileExistsCheck() =
-        check ? std::move(check) : [](const QString& path) { return QFileInfo(path).isFile(); };
+    fileExistsCheck().set(check ? std::move(check) : FileCheck(isFile));
 }
 
 void FormatAyarla(ClientDataSet& dataSet) {

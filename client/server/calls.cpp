@@ -5,28 +5,20 @@
 #include <QtDebug>
 
 #include "clientdataset.h"
+#include "guarded.h"
 #include "tablereader.h"
 
 namespace zerda {
 
 namespace {
 
-QMutex& handlerLock() {
-    static QMutex lock;
-    return lock;
-}
-
-ConnectionMessageHandler& messageHandler() {
-    static ConnectionMessageHandler handler;
+Guarded<ConnectionMessageHandler>& messageHandler() {
+    static Guarded<ConnectionMessageHandler> handler;
     return handler;
 }
 
 void showConnectionMessage(const QString& text) {
-    ConnectionMessageHandler handler;
-    {
-        QMutexLocker locker(&handlerLock());
-        handler = messageHandler();
-    }
+    const ConnectionMessageHandler handler = messageHandler().get();
     if (handler)
         handler(text);
     else
@@ -36,8 +28,7 @@ void showConnectionMessage(const QString& text) {
 }  // namespace
 
 void setConnectionMessageHandler(ConnectionMessageHandler handler) {
-    QMutexLocker locker(&handlerLock());
-    messageHandler() = std::move(handler);
+    messageHandler().set(std::move(handler));
 }
 
 bool BaglantiKur(Connection& baglanti, int mesaj) {

@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "errors.h"
+#include "guarded.h"
 #include "identity.h"
 #include "settings.h"
 
@@ -13,13 +14,8 @@ namespace zerda {
 
 namespace {
 
-QMutex& sourcesLock() {
-    static QMutex lock;
-    return lock;
-}
-
-IdentitySources& currentSources() {
-    static IdentitySources sources = defaultIdentitySources();
+Guarded<IdentitySources>& currentSources() {
+    static Guarded<IdentitySources> sources{defaultIdentitySources()};
     return sources;
 }
 
@@ -36,13 +32,11 @@ QString trimControlAndBlank(const QString& text) {
 }  // namespace
 
 IdentitySources identitySources() {
-    QMutexLocker locker(&sourcesLock());
-    return currentSources();
+    return currentSources().get();
 }
 
 void setIdentitySources(IdentitySources sources) {
-    QMutexLocker locker(&sourcesLock());
-    currentSources() = std::move(sources);
+    currentSources().set(std::move(sources));
 }
 
 QString BilgisayarIdAl() {
