@@ -74,6 +74,7 @@ bool Arguments::boolean(int index) const {
 
 MethodTable::MethodTable() {
     addSessionMethods(*this);
+    addSalesMethods(*this);
 }
 
 void MethodTable::add(const char* name, Handler handler) {

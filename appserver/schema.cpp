@@ -105,8 +105,14 @@ static const QStringList kVersion1 = {
         baslik TEXT NOT NULL, konu TEXT NOT NULL DEFAULT '', icerik TEXT NOT NULL))"),
 };
 
+// Version 2: files the server hands out (the client's installer).
+static const QStringList kVersion2 = {
+    QStringLiteral(
+        "CREATE TABLE dosyalar (ad TEXT PRIMARY KEY, icerik BLOB NOT NULL, zaman TEXT NOT NULL)"),
+};
+
 const QList<QStringList>& schemaSteps() {
-    static const QList<QStringList> steps = {kVersion1};
+    static const QList<QStringList> steps = {kVersion1, kVersion2};
     return steps;
 }
 
