@@ -34,6 +34,8 @@ const char* kUsage =
     "  zerda-appserver --db DOSYA bind-workstation KIMLIK KULLANICI\n"
     "  zerda-appserver --db DOSYA users\n"
     "  zerda-appserver --db DOSYA outbox\n"
+    "  zerda-appserver --db DOSYA set-version KULLANICI SURUM\n"
+    "  zerda-appserver --db DOSYA set-installer DOSYA_YOLU\n"
     "  zerda-appserver --db DOSYA serve [--listen ADRES] [--port N]\n";
 
 class UsageError : public Error {
@@ -208,6 +210,40 @@ int listOutbox(const CommandLine& line) {
     return 0;
 }
 
+int setVersion(const CommandLine& line) {
+    expectPositional(line, 2);
+    const QString user = line.positional.at(0).trimmed().toUpper();
+    bool ok = false;
+    const int version = line.positional.at(1).toInt(&ok);
+    if (!ok || version < 1)
+        throw UsageError(QStringLiteral("Sürüm 1 ya da daha büyük bir tam sayı olmalı"));
+    Database database(line.database);
+    database.transaction([&](QSqlDatabase& db) {
+        if (!scalar(db, QStringLiteral("SELECT 1 FROM kullanicilar WHERE adi = ?"), {user})
+                 .isValid())
+            throw Error(QStringLiteral("%1 adında bir kullanıcı yok").arg(user));
+        Query(db, QStringLiteral("UPDATE kullanicilar SET surum = ? WHERE adi = ?"))
+            .bind(version)
+            .bind(user)
+            .exec();
+    });
+    out()
+        << QStringLiteral("%1 kullanıcısının beklenen istemci sürümü: %2\n").arg(user).arg(version);
+    return 0;
+}
+
+int setInstaller(const CommandLine& line) {
+    expectPositional(line, 1);
+    QFile file(line.positional.at(0));
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("%1 okunamadı: %2").arg(file.fileName(), file.errorString()));
+    const QByteArray bytes = file.readAll();
+    Database database(line.database);
+    storeInstaller(database, bytes);
+    out() << QStringLiteral("Kurulum dosyası yüklendi: %1 bayt\n").arg(bytes.size());
+    return 0;
+}
+
 int serve(const CommandLine& line) {
     expectPositional(line, 0);
     const QString address =
@@ -259,6 +295,10 @@ int runCommandLine(const QStringList& arguments) {
             return listOutbox(line);
         if (line.command == QLatin1String("serve"))
             return serve(line);
+        if (line.command == QLatin1String("set-version"))
+            return setVersion(line);
+        if (line.command == QLatin1String("set-installer"))
+            return setInstaller(line);
         throw UsageError(QStringLiteral("Bilinmeyen komut: %1").arg(line.command));
     } catch (const UsageError& e) {
         err() << e.message() << '\n' << kUsage;

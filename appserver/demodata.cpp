@@ -1,6 +1,7 @@
 #include "demodata.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QJsonArray>
 #include <QVariant>
 #include <cmath>
@@ -830,6 +831,24 @@ void insertPromotions(QSqlDatabase& db, Random& r) {
 
 }  // namespace
 
+void storeInstaller(Database& database, const QByteArray& bytes) {
+    database.transaction([&](QSqlDatabase& db) {
+        Query(db, QStringLiteral("INSERT OR REPLACE INTO dosyalar (ad, icerik, zaman) VALUES "
+                                 "('ZerdaB2BSetup.exe', ?, ?)"))
+            .bind(bytes)
+            .bind(QDateTime::currentDateTimeUtc().toString(Qt::ISODate))
+            .exec();
+    });
+}
+
+QByteArray demoInstaller() {
+    return QByteArrayLiteral(
+        "#!/bin/sh\n"
+        "# Zerda Otomotiv B2B - ornek kurulum betigi. Gercek bir kurulum yapmaz.\n"
+        "echo \"Zerda Otomotiv B2B kurulumu (ornek): $*\"\n"
+        "exit 0\n");
+}
+
 const QList<DemoUser>& fixedDemoUsers() {
     static const QList<DemoUser> users = {
         {"DEMO", "1234", 3, "bayi"},
@@ -863,6 +882,7 @@ DemoSummary createDemoData(Database& database, const DemoOptions& options) {
         summary.movements = orders.movements;
         insertPromotions(db, r);
     });
+    storeInstaller(database, demoInstaller());
     return summary;
 }
 

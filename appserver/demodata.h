@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +30,10 @@ struct DemoUser {
     const char* role;
 };
 const QList<DemoUser>& fixedDemoUsers();
+
+// The installer the update download hands out; the demo's is a small script that says what it is.
+void storeInstaller(Database& database, const QByteArray& bytes);
+QByteArray demoInstaller();
 
 // Fills an empty database with a deterministic demo of a spare-parts distributor.
 DemoSummary createDemoData(Database& database, const DemoOptions& options);

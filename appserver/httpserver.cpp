@@ -8,6 +8,7 @@
 
 #include "database.h"
 #include "methods.h"
+#include "webpages.h"
 #include "wire.h"
 
 namespace zerda::appserver {
@@ -78,6 +79,7 @@ void HttpServer::routes() {
     m_server->Get("/ip.php", [](const httplib::Request& req, httplib::Response& res) {
         res.set_content(req.remote_addr, "text/plain; charset=utf-8");
     });
+    addWebPages(*m_server, m_database);
     m_server->set_error_handler([](const httplib::Request& req, httplib::Response& res) {
         if (!res.body.empty())
             return;

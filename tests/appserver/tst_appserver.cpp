@@ -1,4 +1,5 @@
 #include <QCryptographicHash>
+#include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -7,6 +8,8 @@
 #include "appserverprocess.h"
 #include "database.h"
 #include "demodata.h"
+
+#include <httplib.h>
 
 using namespace zerda;
 using namespace zerda::appserver;
@@ -209,6 +212,72 @@ private Q_SLOTS:
         QVERIFY(server.start());
         QCOMPARE(server.stop(), 0);
         QVERIFY(server.serverOutput().contains(QStringLiteral("Sunucu durduruldu")));
+    }
+
+    void webPagesOfTheB2BHost() {
+        AppServerProcess server(50);
+        QVERIFY(server.ready());
+        QVERIFY(server.start());
+        httplib::Client web("127.0.0.1", server.port());
+        auto home = web.Get("/");
+        QVERIFY(home && home->status == 200);
+
+        auto installer = web.Get("/exe/ZerdaB2BSetup.exe");
+        QVERIFY(installer && installer->status == 200);
+        QCOMPARE(QByteArray::fromStdString(installer->body), demoInstaller());
+        QTemporaryDir dir;
+        QFile replacement(dir.filePath(QStringLiteral("kur.sh")));
+        QVERIFY(replacement.open(QIODevice::WriteOnly));
+        replacement.write("#!/bin/sh\nexit 0\n");
+        replacement.close();
+        QCOMPARE(server.command({QStringLiteral("set-installer"), replacement.fileName()}), 0);
+        installer = web.Get("/exe/ZerdaB2BSetup.exe");
+        QCOMPARE(QByteArray::fromStdString(installer->body), QByteArray("#!/bin/sh\nexit 0\n"));
+
+        auto form = web.Get("/formmailgonder.aspx?carino=0&kullanici=%20&id=%3Cb%3EWS-1");
+        QVERIFY(form && form->status == 200);
+        const QString html = QString::fromStdString(form->body);
+        QVERIFY(html.contains(QStringLiteral("&lt;b&gt;WS-1")));  // never taken as mark-up
+        QVERIFY(html.contains(QStringLiteral("<form method=\"post\">")));
+
+        auto refused = web.Post("/formmailgonder.aspx?carino=0&kullanici=%20&id=WS-1",
+                                "firma=&telefon=", "application/x-www-form-urlencoded");
+        QVERIFY(refused && refused->status == 400);
+        QVERIFY(QString::fromStdString(refused->body)
+                    .contains(QStringLiteral("Lütfen firma adını ve telefonu yazınız.")));
+        auto sent = web.Post("/formmailgonder.aspx",
+                             "carino=0&kullanici=+&id=WS-1&firma=%C3%87EL%C4%B0K+OTO&telefon=0212+"
+                             "555+00+00&mesaj=Merhaba",
+                             "application/x-www-form-urlencoded");
+        QVERIFY(sent && sent->status == 200);
+        QVERIFY(QString::fromStdString(sent->body).contains(QStringLiteral("İsteğiniz alındı")));
+        QString listing;
+        QCOMPARE(server.command({QStringLiteral("outbox")}, &listing), 0);
+        QVERIFY(listing.contains(QStringLiteral("formmailgonder.aspx")));
+        QVERIFY(listing.contains(QStringLiteral("ÇELİK OTO")));
+        QVERIFY(listing.contains(QStringLiteral("iş istasyonu=WS-1")));
+    }
+
+    void administratorSetsTheExpectedVersion() {
+        AppServerProcess server(50);
+        QVERIFY(server.ready());
+        QString out, err;
+        QCOMPARE(
+            server.command(
+                {QStringLiteral("set-version"), QStringLiteral("demo"), QStringLiteral("4")}, &out),
+            0);
+        QCOMPARE(server.command({QStringLiteral("users")}, &out), 0);
+        for (const QString& l : out.split(QLatin1Char('\n')))
+            if (l.startsWith(QStringLiteral("DEMO ")))
+                QVERIFY2(l.contains(QStringLiteral(" 4 ")), qPrintable(l));
+        QCOMPARE(server.command(
+                     {QStringLiteral("set-version"), QStringLiteral("YOK"), QStringLiteral("4")},
+                     &out, &err),
+                 1);
+        QCOMPARE(server.command({QStringLiteral("set-version"), QStringLiteral("DEMO"),
+                                 QStringLiteral("dört")},
+                                &out, &err),
+                 2);
     }
 
     void busyPortIsReported() {
