@@ -21,6 +21,7 @@
 #include "ownrowsview.h"
 #include "proxim.h"
 #include "resources.h"
+#include "seccari.h"
 #include "settings.h"
 #include "tabpainter.h"
 #include "utils.h"
@@ -161,6 +162,7 @@ QWidget* TForm1::buildSearchBar() {
     auto* other = new QPushButton(QStringLiteral("Başka Cari Seç"), bar);
     other->setObjectName(QStringLiteral("musteritus"));
     other->hide();
+    connect(other, &QPushButton::clicked, this, &TForm1::CariDegistir);
     row->addWidget(other);
     row->addStretch(1);
     return bar;
@@ -368,6 +370,7 @@ void TForm1::sessionAnswered(const std::optional<TSonucBilgisi>& answer) {
         m_sbilgi.setBilgisayarKullanici(workstation.BilgisayarKullanici());
         m_sbilgi.setIcip(workstation.Icip());
     }
+    MusteriTipineGoreAyarla();
     BaslangicGorevi();
 }
 
@@ -432,6 +435,42 @@ void TForm1::sayacYaz(const QString& tabName, const QString& caption) {
         if (index >= 0)
             m_pages->setTabText(index, caption);
     }
+}
+
+void TForm1::MusteriTipineGoreAyarla() {
+    const int type = m_sbilgi.MusteriTipi();
+    const bool salesperson = type == 1 || type == 2;
+    findChild<QPushButton*>(QStringLiteral("musteritus"))->setVisible(salesperson);
+    findChild<QAction*>(QStringLiteral("R1"))->setVisible(salesperson);
+    if (type == 4) {
+        const int campaign =
+            m_pages->indexOf(m_pages->findChild<QWidget*>(QStringLiteral("skampanyali")));
+        if (campaign >= 0)
+            m_pages->setTabVisible(campaign, false);
+    }
+}
+
+void TForm1::CariDegistir() {
+    {
+        Tseccari choice(this);
+        choice.bag = m_bagc.get();
+        choice.bilgim = &m_sbilgi;
+        choice.SepetSayisiYaz();
+        choice.TusSonuclari();
+        choice.exec();
+    }
+    findChild<QLabel*>(QStringLiteral("kullanicilbl"))->setText(m_sbilgi.ADI());
+    findChild<QLabel*>(QStringLiteral("cariadilbl"))->setText(m_sbilgi.CariAdi());
+    findChild<QLabel*>(QStringLiteral("saticilbl"))
+        ->setText(m_sbilgi.SaticiAdi() + QStringLiteral(" Telefonu: ") + m_sbilgi.SaticiTelefon() +
+                  QStringLiteral(" email: ") + m_sbilgi.SaticiMail());
+    if (stok.Active())
+        stok.EmptyDataSet();
+    sayacYaz(QStringLiteral("sstoklistesi"), sayacBasligi(0, QStringLiteral("Stok Listesi")));
+    m_pages->setCurrentIndex(0);
+    auto* search = findChild<QLineEdit*>(QStringLiteral("araedit"));
+    search->selectAll();
+    search->setFocus();
 }
 
 bool TForm1::FormCloseQuery() {

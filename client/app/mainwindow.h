@@ -45,6 +45,11 @@ public:
     static void AnaBilgiAl(QPointer<TForm1> window, const TSonucBilgisi& session);
     static void BalonYaz(QPointer<TForm1> window, Connection& clone, const TSonucBilgisi& session);
 
+    // Adapts tabs and menu to the session's customer type (1, 2 salespeople; 4 sees no campaign).
+    void MusteriTipineGoreAyarla();
+    // "Başka Cari Seç": the customer selection, then the window works for the chosen account.
+    void CariDegistir();
+
     // Writes a tab's caption; the tab painter shows its count.
     void sayacYaz(const QString& tabName, const QString& caption);
 
