@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTextStream>
+#include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "database.h"
@@ -262,20 +264,36 @@ int serve(const CommandLine& line) {
     MethodTable methods;
     HttpServer server(database, methods);
     server.bind(address, port);
+    // A stop asked for before the server has begun accepting would be lost: it is repeated until
+    // the serving loop has ended.
+    std::atomic<bool> finished{false};
     std::thread signalWaiter([&] {
         int signal = 0;
         sigwait(&stopSignals, &signal);
-        server.stop();
+        while (!finished) {
+            server.stop();
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
     });
-    out() << QStringLiteral("Zerda B2B uygulama sunucusu dinliyor: http://%1:%2/ (veritabanı %3)\n")
-                 .arg(address)
-                 .arg(server.port())
-                 .arg(database.path());
-    out().flush();
+    // The address is announced once calls are accepted.
+    std::thread announcer([&] {
+        while (!server.isRunning() && !finished)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (finished)
+            return;
+        out() << QStringLiteral(
+                     "Zerda B2B uygulama sunucusu dinliyor: http://%1:%2/ (veritabanı %3)\n")
+                     .arg(address)
+                     .arg(server.port())
+                     .arg(database.path());
+        out().flush();
+    });
     server.run();
-    // Stopped by other means than a signal: wake the waiting thread so it can end.
+    finished = true;
+    // Wakes the signal thread if it is still waiting.
     pthread_kill(signalWaiter.native_handle(), SIGTERM);
     signalWaiter.join();
+    announcer.join();
     out() << QStringLiteral("Sunucu durduruldu\n");
     return 0;
 }

@@ -114,4 +114,8 @@ void HttpServer::stop() {
     m_server->stop();
 }
 
+bool HttpServer::isRunning() const {
+    return m_server->is_running();
+}
+
 }  // namespace zerda::appserver

@@ -27,6 +27,7 @@ public:
     // Serves until stop() is called (from any thread).
     void run();
     void stop();
+    bool isRunning() const;
 
 private:
     void routes();

@@ -9,7 +9,6 @@ int main(int argc, char* argv[]) {
     zerda::registerProgramFonts();
     zerda::applyVisualStyle(QStringLiteral("Sapphire Kamri"));
     zerda::TForm1 window;
-    window.showMaximized();
     window.Baslat();
     return app.exec();
 }

@@ -15,6 +15,7 @@
 #include "beklesin.h"
 #include "calls.h"
 #include "counters.h"
+#include "girisformu.h"
 #include "grid.h"
 #include "identity.h"
 #include "mesajgoster.h"
@@ -345,32 +346,28 @@ void TForm1::FormCreate() {
     findChild<QLineEdit*>(QStringLiteral("araedit"))->setFocus();
 }
 
-void TForm1::Baslat() {
-    std::shared_ptr<Connection> clone = m_bagc->CloneConnection();
-    auto answer = std::make_shared<std::optional<TSonucBilgisi>>();
-    const QString idsi = m_sbilgi.BILGISAYARID();
-    Async([clone, answer, idsi] {
-        if (!BaglantiKur(*clone, 1))
-            return;
-        TServerMethods1Client proxy(*clone);
-        *answer = proxy.BuyukGetir(idsi);
-        clone->Close();
-    })->Await([self = QPointer<TForm1>(this), answer] {
-        if (!self)
-            return;
-        self->sessionAnswered(*answer);
-    });
-}
-
-void TForm1::sessionAnswered(const std::optional<TSonucBilgisi>& answer) {
-    if (answer && answer->Varmi()) {
-        const TSonucBilgisi workstation = m_sbilgi;
-        m_sbilgi.Kopyala(*answer);
-        m_sbilgi.setBilgiSayarAdi(workstation.BilgiSayarAdi());
-        m_sbilgi.setBilgisayarKullanici(workstation.BilgisayarKullanici());
-        m_sbilgi.setIcip(workstation.Icip());
+bool TForm1::GirisYap() {
+    {
+        Tgirisform dialog(this);
+        dialog.bagim = m_bagc.get();
+        dialog.Bilgim = &m_sbilgi;
+        if (dialog.exec() != QDialog::Accepted) {
+            terminateProcess(0);
+            return false;
+        }
+    }
+    if (m_sbilgi.Disip().trimmed().isEmpty()) {
+        terminateProcess(0);
+        return false;
     }
     MusteriTipineGoreAyarla();
+    return true;
+}
+
+void TForm1::Baslat() {
+    if (!GirisYap())
+        return;
+    showMaximized();
     BaslangicGorevi();
 }
 

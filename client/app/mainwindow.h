@@ -34,8 +34,9 @@ public:
     TSonucBilgisi& sbilgi() { return m_sbilgi; }
     int acilisAdet() const { return _acilisadet; }
 
-    // The session (until the login dialog exists, the one bound to this workstation is asked
-    // for directly), then the start-up task.
+    // The login; the program ends unless it succeeds. Adapts the window to the customer type.
+    bool GirisYap();
+    // The login, then the window is shown and the start-up task runs.
     void Baslat();
     // The start-up task on a worker thread: header labels, then the tab counters.
     void BaslangicGorevi();
@@ -64,7 +65,6 @@ protected:
 
 private:
     void FormCreate();
-    void sessionAnswered(const std::optional<TSonucBilgisi>& answer);
     bool FormCloseQuery();
     void G1Click();
 

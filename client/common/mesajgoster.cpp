@@ -182,6 +182,26 @@ int MesajGoster(const QString& text, MesajTipi kind, const QList<Dugme>& buttons
     return clicked ? clicked->property("zerdaSonuc").toInt() : kSonucVazgec;
 }
 
+void StandartMesaj(QMessageBox::Icon icon, const QString& text) {
+    MessageState& s = state();
+    const MesajTipi kind = icon == QMessageBox::Critical  ? MesajTipi::Hata
+                           : icon == QMessageBox::Warning ? MesajTipi::Uyari
+                                                          : MesajTipi::Bilgi;
+    s.last = ShownMessage{text, kind, {Dugme::Tamam}, Dugme::Tamam};
+    ++s.shown;
+    if (s.nextAnswer) {
+        s.nextAnswer.reset();
+        return;
+    }
+    if (s.sound)
+        s.sound(kind);
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(icon, QApplication::applicationDisplayName(), shown, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
 void MessageBox::setNextAnswer(int resultCode) {
     state().nextAnswer = resultCode;
 }

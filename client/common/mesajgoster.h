@@ -48,6 +48,10 @@ int dugmeSonucu(Dugme button);
 int MesajGoster(const QString& text, MesajTipi kind, const QList<Dugme>& buttons,
                 Dugme defaultButton);
 
+// The platform's standard message dialog, not the program's Turkish box: a warning, an error or
+// a notice with a single OK button. It goes through the same test hooks as MesajGoster.
+void StandartMesaj(QMessageBox::Icon icon, const QString& text);
+
 // The box MesajGoster shows, built but not shown, for those who need to look at it.
 std::unique_ptr<QMessageBox> mesajKutusuYap(QWidget* owner, const QString& text, MesajTipi kind,
                                             const QList<Dugme>& buttons, Dugme defaultButton);

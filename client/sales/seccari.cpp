@@ -15,6 +15,7 @@
 
 #include "beklesin.h"
 #include "calls.h"
+#include "desktop.h"
 #include "grid.h"
 #include "proxim.h"
 #include "resources.h"
@@ -76,12 +77,7 @@ Tseccari::Tseccari(QWidget* owner) : QDialog(owner) {
     m_search->setObjectName(QStringLiteral("NEdit1"));
     m_search->setMinimumWidth(300);
     m_search->installEventFilter(this);
-    connect(m_search, &QLineEdit::textEdited, this, [this](const QString& text) {
-        // Shows and takes what is typed in upper case.
-        const int at = m_search->cursorPosition();
-        m_search->setText(QLocale(QLocale::Turkish).toUpper(text));
-        m_search->setCursorPosition(at);
-    });
+    upperCaseEntry(m_search);
     row->addWidget(m_search);
     auto* all = new QToolButton(strip);
     all->setObjectName(QStringLiteral("tumcaritus"));

@@ -20,6 +20,7 @@
 #include "mainwindow.h"
 #include "mesajgoster.h"
 #include "ownrowsview.h"
+#include "proxim.h"
 #include "resources.h"
 #include "settings.h"
 
@@ -162,8 +163,15 @@ private Q_SLOTS:
         QVERIFY(server.start());
         Settings::override(Setting::B2BPort, QString::number(server.port()));
         TForm1 w;
+        {
+            Connection c;
+            c.setParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1"));
+            c.setParam(QStringLiteral("Port"), QString::number(server.port()));
+            c.Open();
+            w.sbilgi().Kopyala(*TServerMethods1Client(c).BuyukGetir(QStringLiteral("WS-7A12")));
+        }
         QSignalSpy finished(&w, &TForm1::startupFinished);
-        w.Baslat();
+        w.BaslangicGorevi();
         QVERIFY(finished.wait(20000));
         Settings::override(Setting::B2BPort, QString());
 
