@@ -123,10 +123,10 @@ void Tdosyaindir::Indir() {
         reply->error() != QNetworkReply::NoError ? reply->errorString() : QString();
     reply->deleteLater();
     // An error status or an empty body is no installer: nothing is saved, nothing started.
-    if (!error.isEmpty())
-        return fail(error);
     if (status >= 400)
         return fail(QStringLiteral("sunucu HTTP %1 ile yanıt verdi").arg(status));
+    if (!error.isEmpty())
+        return fail(error);
     if (body.isEmpty())
         return fail(QStringLiteral("indirilen dosya boş"));
     QSaveFile file(target);

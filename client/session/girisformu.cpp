@@ -221,8 +221,10 @@ void Tgirisform::completeAttempt(bool ok, const Answer& answer) {
     Bilgim->setIcip(answer.icIp);
     Bilgim->setBILGISAYARID(answer.bilgisayarId);
     Bilgim->setDisip(answer.disIp);
-    if (Bilgim->Version() != kIstemciSurumu)
-        GuncellemeIndir();  // ends the program
+    if (Bilgim->Version() != kIstemciSurumu) {
+        GuncellemeIndir();  // the download window ends the program
+        return;
+    }
     if (!Bilgim->Varmi()) {
         IstekFormuAc(Settings::text(Setting::WebBase));
         terminateProcess(0);
