@@ -178,15 +178,17 @@ void Tgirisform::Devamet(const QString& externalAddress) {
     auto ok = std::make_shared<bool>(false);
     const QString id = idsi;
     QPointer<Tgirisform> self(this);
-    Async([clone, id, answer, ok] {
-        *ok = GirisBilgisiAl(*clone, id, *answer);
+    const auto gone = m_gone;
+    Async([clone, id, answer, ok, gone] {
+        *ok = GirisBilgisiAl(*clone, id, *answer, gone);
     })->Await([self, ok, answer] {
         if (self)
             self->completeAttempt(*ok, *answer);
     });
 }
 
-bool Tgirisform::GirisBilgisiAl(Connection& clone, const QString& idsi, Answer& answer) {
+bool Tgirisform::GirisBilgisiAl(Connection& clone, const QString& idsi, Answer& answer,
+                                const std::shared_ptr<std::atomic<bool>>& gone) {
     if (!BaglantiKur(clone, 0))
         return false;
     try {
@@ -205,7 +207,7 @@ bool Tgirisform::GirisBilgisiAl(Connection& clone, const QString& idsi, Answer& 
     answer.kullanici = WindowsKullaniciAl();
     answer.icIp = YerelIpAl();
     answer.bilgisayarId = BilgisayarIdAl();
-    answer.disIp = DisIpAl();
+    answer.disIp = DisIpAl([gone] { return gone->load(); });
     return true;
 }
 

@@ -47,7 +47,8 @@ private:
     void AyarOku();
     void AyarKaydet();
     void Devamet(const QString& externalAddress);
-    static bool GirisBilgisiAl(Connection& clone, const QString& idsi, Answer& answer);
+    static bool GirisBilgisiAl(Connection& clone, const QString& idsi, Answer& answer,
+                               const std::shared_ptr<std::atomic<bool>>& gone);
     void completeAttempt(bool ok, const Answer& answer);
     void fail(const QString& text, int kind);
     void CariSec();
