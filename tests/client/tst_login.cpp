@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -23,6 +24,7 @@
 #include "identity.h"
 #include "mainwindow.h"
 #include "mesajgoster.h"
+#include "seccari.h"
 #include "settings.h"
 
 using namespace zerda;
@@ -369,6 +371,53 @@ private Q_SLOTS:
         Settings::override(Setting::B2BPort, QString::number(m_server->port()));
         QCOMPARE(shown->text, QStringLiteral("Bağlantı Kurulamadı !"));
         QVERIFY(dialog.isVisible());
+    }
+
+    void mainWindowAdaptsToTheCustomerType_data() {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<bool>("salesperson");
+        QTest::addColumn<bool>("campaignTab");
+        QTest::newRow("dealer, type 3") << "DEMO" << false << true;
+        QTest::newRow("dealer, type 4") << "BAYI4" << false << false;
+        QTest::newRow("salesperson, type 2") << "SATICI" << true << true;
+    }
+    void mainWindowAdaptsToTheCustomerType() {
+        QFETCH(QString, user);
+        QFETCH(bool, salesperson);
+        QFETCH(bool, campaignTab);
+        QCOMPARE(m_server->command(
+                     {QStringLiteral("bind-workstation"), QStringLiteral("WS-7A12"), user}),
+                 0);
+        TForm1 w;
+        // Drives whatever modal window is open: the login, then (for a salesperson) the choice.
+        QTimer driver;
+        bool loginStarted = false;
+        connect(&driver, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* login = qobject_cast<Tgirisform*>(modal); login && !loginStarted) {
+                loginStarted = true;
+                login->findChild<QLineEdit*>(QStringLiteral("adi"))->setText(user);
+                login->findChild<QLineEdit*>(QStringLiteral("sifre"))
+                    ->setText(QStringLiteral("1234"));
+                login->Button1Click();
+            } else if (auto* choice = qobject_cast<Tseccari*>(modal)) {
+                choice->CarileriAra();
+                choice->SeciliCariyiAl();
+            }
+        });
+        driver.start(50);
+        QVERIFY(w.GirisYap());
+        driver.stop();
+        QVERIFY(m_exits.isEmpty());
+        QCOMPARE(w.sbilgi().ADI(), user);
+        QCOMPARE(!w.findChild<QPushButton*>(QStringLiteral("musteritus"))->isHidden(), salesperson);
+        QCOMPARE(w.findChild<QAction*>(QStringLiteral("R1"))->isVisible(), salesperson);
+        auto* pages = w.findChild<QTabWidget*>(QStringLiteral("sPageControl1"));
+        QCOMPARE(pages->isTabVisible(
+                     pages->indexOf(w.findChild<QWidget*>(QStringLiteral("skampanyali")))),
+                 campaignTab);
+        if (salesperson)
+            QVERIFY(w.sbilgi().CARINO() > 0);  // the account chosen
     }
 
     void cancelEndsTheProgram() {
