@@ -48,6 +48,19 @@ public:
     }
 };
 
+// A shown login dialog on a connection to the configured server and a session record of its own.
+struct LoginFixture {
+    TSonucBilgisi session;
+    Connection bagc;
+    Tgirisform dialog;
+    LoginFixture() {
+        bagc.setParam(QStringLiteral("Port"), Settings::text(Setting::B2BPort));
+        dialog.bagim = &bagc;
+        dialog.Bilgim = &session;
+        dialog.show();
+    }
+};
+
 }  // namespace
 
 class TestLogin : public QObject {
@@ -210,13 +223,8 @@ private Q_SLOTS:
         QFETCH(QString, message);
         if (!setup.isEmpty())
             sql(setup);
-        TSonucBilgisi session;
-        Connection bagc;
-        bagc.setParam(QStringLiteral("Port"), Settings::text(Setting::B2BPort));
-        Tgirisform dialog;
-        dialog.bagim = &bagc;
-        dialog.Bilgim = &session;
-        dialog.show();
+        LoginFixture f;
+        Tgirisform& dialog = f.dialog;
         const auto shown = attempt(dialog, QStringLiteral("DEMO"), password);
         sql(QStringLiteral("UPDATE kullanicilar SET aktif = 1, sifre = '1234' WHERE adi = 'DEMO'"));
         QVERIFY(shown.has_value());
@@ -233,19 +241,14 @@ private Q_SLOTS:
     }
 
     void dealerLogsIn() {
-        TSonucBilgisi session;
-        Connection bagc;
-        bagc.setParam(QStringLiteral("Port"), Settings::text(Setting::B2BPort));
-        Tgirisform dialog;
-        dialog.bagim = &bagc;
-        dialog.Bilgim = &session;
-        dialog.show();
+        LoginFixture f;
+        Tgirisform& dialog = f.dialog;
         attempt(dialog, QStringLiteral("DEMO"), QStringLiteral("1234"));
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(session.ADI(), QStringLiteral("DEMO"));
-        QCOMPARE(session.CARINO(), 1);
-        QCOMPARE(session.Disip(), QStringLiteral("127.0.0.1"));
-        QCOMPARE(session.BILGISAYARID(), QStringLiteral("WS-7A12"));
+        QCOMPARE(f.session.ADI(), QStringLiteral("DEMO"));
+        QCOMPARE(f.session.CARINO(), 1);
+        QCOMPARE(f.session.Disip(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(f.session.BILGISAYARID(), QStringLiteral("WS-7A12"));
         GirisAyari saved;
         QVERIFY(AyarOku(ayarDosyasi(), saved));
         QCOMPARE(saved.isim, QStringLiteral("DEMO"));
@@ -255,14 +258,8 @@ private Q_SLOTS:
         QCOMPARE(m_server->command({QStringLiteral("bind-workstation"), QStringLiteral("BASKA"),
                                     QStringLiteral("DEMO")}),
                  0);
-        TSonucBilgisi session;
-        Connection bagc;
-        bagc.setParam(QStringLiteral("Port"), Settings::text(Setting::B2BPort));
-        Tgirisform dialog;
-        dialog.bagim = &bagc;
-        dialog.Bilgim = &session;
-        dialog.show();
-        QTimer::singleShot(0, [] {});
+        LoginFixture f;
+        Tgirisform& dialog = f.dialog;
         // The request form is modal: close it as soon as it is open.
         QTimer closer;
         connect(&closer, &QTimer::timeout, [] {
@@ -287,13 +284,8 @@ private Q_SLOTS:
         QCOMPARE(m_server->command(
                      {QStringLiteral("set-version"), QStringLiteral("DEMO"), QStringLiteral("4")}),
                  0);
-        TSonucBilgisi session;
-        Connection bagc;
-        bagc.setParam(QStringLiteral("Port"), Settings::text(Setting::B2BPort));
-        Tgirisform dialog;
-        dialog.bagim = &bagc;
-        dialog.Bilgim = &session;
-        dialog.show();
+        LoginFixture f;
+        Tgirisform& dialog = f.dialog;
         QTimer closer;  // the download window never closes by itself: the program ends
         connect(&closer, &QTimer::timeout, [this] {
             if (auto* w = QApplication::activeModalWidget();
@@ -350,13 +342,8 @@ private Q_SLOTS:
         EmptyAnswers silent;
         Settings::override(Setting::IpLookupBase,
                            QStringLiteral("http://127.0.0.1:%1").arg(silent.serverPort()));
-        TSonucBilgisi session;
-        Connection bagc;
-        bagc.setParam(QStringLiteral("Port"), Settings::text(Setting::B2BPort));
-        Tgirisform dialog;
-        dialog.bagim = &bagc;
-        dialog.Bilgim = &session;
-        dialog.show();
+        LoginFixture f;
+        Tgirisform& dialog = f.dialog;
         auto shown = attempt(dialog, QStringLiteral("DEMO"), QStringLiteral("1234"));
         QCOMPARE(shown->text, QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyiniz !"));
         QCOMPARE(shown->kind, MesajTipi::Hata);
