@@ -18,6 +18,7 @@
 #include "appserverprocess.h"
 #include "ayarlar.h"
 #include "beklesin.h"
+#include "databasecheck.h"
 #include "desktop.h"
 #include "dosyaindir.h"
 #include "girisformu.h"
@@ -71,15 +72,8 @@ class TestLogin : public QObject {
     QList<std::pair<QString, QStringList>> m_started;
 
     void sql(const QString& statement) {
-        {
-            QSqlDatabase db =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("edit"));
-            db.setDatabaseName(m_server->databasePath());
-            QVERIFY(db.open());
-            QSqlQuery q(db);
-            QVERIFY2(q.exec(statement), qPrintable(statement));
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("edit"));
+        const DatabaseCheck db(m_server->databasePath());
+        QVERIFY2(db.execute(statement), qPrintable(statement));
     }
 
     // One attempt with the typed entries; returns the message shown last.

@@ -15,6 +15,7 @@
 #include "application.h"
 #include "appserverprocess.h"
 #include "beklesin.h"
+#include "databasecheck.h"
 #include "grid.h"
 #include "identity.h"
 #include "mainwindow.h"
@@ -175,16 +176,9 @@ private Q_SLOTS:
         QVERIFY(finished.wait(20000));
         Settings::override(Setting::B2BPort, QString());
 
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
-        db.setDatabaseName(server.databasePath());
-        QVERIFY(db.open());
-        auto number = [&](const QString& sql) {
-            QSqlQuery q(db);
-            q.exec(sql);
-            q.next();
-            return q.value(0).toString();
-        };
+        const DatabaseCheck db(server.databasePath());
+        QVERIFY(db.isOpen());
+        auto number = [&](const QString& sql) { return db.value(sql).toString(); };
         QCOMPARE(w.findChild<QLabel*>(QStringLiteral("kullanicilbl"))->text(),
                  QStringLiteral("DEMO"));
         QCOMPARE(w.findChild<QLabel*>(QStringLiteral("cariadilbl"))->text(),
@@ -206,9 +200,6 @@ private Q_SLOTS:
                                         QStringLiteral("=Duyurular"));
         QVERIFY(pages->tabText(7).endsWith(QStringLiteral("=Bakiyeler")));
         QCOMPARE(pages->tabText(0), QStringLiteral("Stok Listesi"));
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("check"));
     }
 
     void serverDownLeavesTheDesignCaptions() {

@@ -8,6 +8,7 @@
 
 #include "appserverprocess.h"
 #include "calls.h"
+#include "databasecheck.h"
 #include "proxim.h"
 
 using namespace zerda;
@@ -17,7 +18,7 @@ class TestProxy : public QObject {
     Q_OBJECT
 
     std::unique_ptr<AppServerProcess> m_server;
-    QSqlDatabase m_db;
+    std::unique_ptr<DatabaseCheck> m_db;
 
     std::unique_ptr<Connection> open() {
         auto c = std::make_unique<Connection>();
@@ -27,12 +28,7 @@ class TestProxy : public QObject {
         return c;
     }
 
-    QVariant fromDb(const QString& sql) {
-        QSqlQuery q(m_db);
-        if (!q.exec(sql) || !q.next())
-            return {};
-        return q.value(0);
-    }
+    QVariant fromDb(const QString& sql) { return m_db->value(sql); }
 
     TSonucBilgisi sessionOf(const QString& workstation) {
         auto c = open();
@@ -54,15 +50,12 @@ private Q_SLOTS:
                                     QStringLiteral("TEMSILCI")}),
                  0);
         QVERIFY(m_server->start());
-        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
-        m_db.setDatabaseName(m_server->databasePath());
-        QVERIFY(m_db.open());
+        m_db = std::make_unique<DatabaseCheck>(m_server->databasePath());
+        QVERIFY(m_db->isOpen());
     }
 
     void cleanupTestCase() {
-        m_db.close();
-        m_db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("check"));
+        m_db.reset();
         QCOMPARE(m_server->stop(), 0);
     }
 
@@ -150,7 +143,7 @@ private Q_SLOTS:
                      QString(), QString(), QStringLiteral("DEMO"), QString(), QString(), QString(),
                      QStringLiteral("Teslimat ne zaman?")),
                  1);
-        QSqlQuery q(m_db);
+        QSqlQuery q(m_db->database());
         QVERIFY(q.exec(QStringLiteral(
             "SELECT yontem, idsi, baslik, konu, icerik FROM giden_kutusu ORDER BY id")));
         QVERIFY(q.next());

@@ -12,6 +12,7 @@
 #include "application.h"
 #include "appserverprocess.h"
 #include "beklesin.h"
+#include "databasecheck.h"
 #include "grid.h"
 #include "identity.h"
 #include "mainwindow.h"
@@ -27,16 +28,11 @@ class TestSeccari : public QObject {
     std::unique_ptr<AppServerProcess> m_server;
     std::unique_ptr<Connection> m_connection;
     TSonucBilgisi m_session;
-    QSqlDatabase m_db;
+    std::unique_ptr<DatabaseCheck> m_db;
     QList<int> m_exits;
     QStringList m_errors;
 
-    int count(const QString& sql) {
-        QSqlQuery q(m_db);
-        q.exec(sql);
-        q.next();
-        return q.value(0).toInt();
-    }
+    int count(const QString& sql) { return m_db->value(sql).toInt(); }
 
     std::unique_ptr<Tseccari> opened() {
         auto w = std::make_unique<Tseccari>();
@@ -65,16 +61,11 @@ private Q_SLOTS:
         m_session = *TServerMethods1Client(*m_connection).BuyukGetir(QStringLiteral("WS-SATICI"));
         m_connection->Close();
         QCOMPARE(m_session.MusteriTipi(), 2);
-        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
-        m_db.setDatabaseName(m_server->databasePath());
-        QVERIFY(m_db.open());
+        m_db = std::make_unique<DatabaseCheck>(m_server->databasePath());
+        QVERIFY(m_db->isOpen());
     }
 
-    void cleanupTestCase() {
-        m_db.close();
-        m_db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("check"));
-    }
+    void cleanupTestCase() { m_db.reset(); }
 
     void searchText_data() {
         QTest::addColumn<QString>("typed");
