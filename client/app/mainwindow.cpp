@@ -18,6 +18,7 @@
 #include "girisformu.h"
 #include "grid.h"
 #include "identity.h"
+#include "kullanicikayit.h"
 #include "mesajgoster.h"
 #include "ownrowsview.h"
 #include "proxim.h"
@@ -295,7 +296,8 @@ void TForm1::buildMenus() {
     m_genelmenu = new QMenu(this);
     m_genelmenu->setObjectName(QStringLiteral("Genelmenu"));
     menuItem(m_genelmenu, QStringLiteral("M1"), QStringLiteral("Mail Gönder"));
-    menuItem(m_genelmenu, QStringLiteral("N4"), QStringLiteral("Şifre Değiştirme İsteği"));
+    connect(menuItem(m_genelmenu, QStringLiteral("N4"), QStringLiteral("Şifre Değiştirme İsteği")),
+            &QAction::triggered, this, &TForm1::N4Click);
     menuItem(m_genelmenu, QStringLiteral("WebSitesi1"), QString());
     connect(menuItem(m_genelmenu, QStringLiteral("G1"), QStringLiteral("Çıkış")),
             &QAction::triggered, this, &TForm1::G1Click);
@@ -488,6 +490,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::G1Click() {
     close();
+}
+
+void TForm1::N4Click() {
+    Tkullanicikayit form(this, *m_bagc, m_sbilgi);
+    form.exec();
 }
 
 }  // namespace zerda

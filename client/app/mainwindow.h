@@ -67,6 +67,7 @@ private:
     void FormCreate();
     bool FormCloseQuery();
     void G1Click();
+    void N4Click();
 
     QWidget* buildHeader();
     QWidget* buildSearchBar();

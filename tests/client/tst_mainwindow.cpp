@@ -200,6 +200,17 @@ private Q_SLOTS:
                                         QStringLiteral("=Duyurular"));
         QVERIFY(pages->tabText(7).endsWith(QStringLiteral("=Bakiyeler")));
         QCOMPARE(pages->tabText(0), QStringLiteral("Stok Listesi"));
+
+        // "Şifre Değiştirme İsteği" opens the request form modally over the window.
+        QString opened;
+        QTimer::singleShot(0, &w, [&] {
+            auto* form = QApplication::activeModalWidget();
+            QVERIFY(form);
+            opened = form->objectName() + QLatin1Char(' ') + form->parentWidget()->objectName();
+            static_cast<QDialog*>(form)->reject();
+        });
+        w.findChild<QAction*>(QStringLiteral("N4"))->trigger();
+        QCOMPARE(opened, QStringLiteral("kullanicikayit ") + w.objectName());
     }
 
     void serverDownLeavesTheDesignCaptions() {
