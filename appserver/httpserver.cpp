@@ -42,6 +42,12 @@ HttpServer::HttpServer(Database& database, const MethodTable& methods)
     m_server->set_read_timeout(30);
     m_server->set_write_timeout(60);
     m_server->set_payload_max_length(64 * 1024 * 1024);
+    // Pages and downloads are single exchanges: their connection closes after the answer, so a
+    // browser holds no idle connection that a stopping server would have to wait for.
+    m_server->set_post_routing_handler([](const httplib::Request& req, httplib::Response& res) {
+        if (req.path.rfind("/datasnap/", 0) != 0)
+            res.set_header("Connection", "close");
+    });
     // Address reuse lets a restarted server bind at once, but port sharing is not allowed: a
     // second server on a busy port must fail instead of silently taking half of the calls.
     m_server->set_socket_options([](socket_t sock) {

@@ -3,6 +3,9 @@
 #include "resources.h"
 
 int main(int argc, char* argv[]) {
+    // The embedded browser shares the windows' graphics contexts; this must precede the
+    // application object.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     zerda::Application app(argc, argv);
     zerda::Application::setApplicationDisplayName(QStringLiteral("Zerda Otomotiv B2B"));
     zerda::Application::installReporters();

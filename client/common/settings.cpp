@@ -19,6 +19,8 @@ constexpr std::array kSettings{
     SettingInfo{Setting::IpLookupBase, "ZERDA_IPLOOKUP_BASE", "http://127.0.0.1:9090"},
     SettingInfo{Setting::ConnectTimeoutMs, "ZERDA_CONNECT_TIMEOUT_MS", "5000"},
     SettingInfo{Setting::ReadTimeoutMs, "ZERDA_READ_TIMEOUT_MS", "60000"},
+    SettingInfo{Setting::EmbeddedBrowser, "ZERDA_EMBEDDED_BROWSER", "1"},
+    SettingInfo{Setting::WebSandbox, "ZERDA_WEB_SANDBOX", "1"},
 };
 
 QMutex& overridesLock() {

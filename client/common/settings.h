@@ -16,6 +16,8 @@ enum class Setting {
     IpLookupBase,      // ZERDA_IPLOOKUP_BASE: the external-address look-up service
     ConnectTimeoutMs,  // ZERDA_CONNECT_TIMEOUT_MS: opening a connection to the B2B server
     ReadTimeoutMs,     // ZERDA_READ_TIMEOUT_MS: waiting for the B2B server's answer
+    EmbeddedBrowser,   // ZERDA_EMBEDDED_BROWSER: 0 shows web pages in the desktop's browser
+    WebSandbox,        // ZERDA_WEB_SANDBOX: 0 runs the embedded browser without its sandbox
 };
 
 struct SettingInfo {

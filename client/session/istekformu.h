@@ -3,22 +3,24 @@
 #include <QDialog>
 #include <QUrl>
 
-class QLabel;
-
 namespace zerda {
 
-// "Zerda Otomotiv B2B İstek Formu": the web host's request form. Until the embedded browser is in,
-// the page opens in the desktop's browser and this window says so, with a way to open it again.
+class WebPanel;
+
+// A request form page of the B2B web host inside a window: the embedded browser `sitem` fills it,
+// with "Kapat" under it. Where the embedded browser can't run, the page opens in the desktop's
+// browser and the window says so.
 class Tformistekyeni : public QDialog {
     Q_OBJECT
 public:
     explicit Tformistekyeni(QWidget* owner = nullptr);
+    // Shows the page at the address, taken as it is written.
     void Git(const QString& address);
-    QUrl address() const { return m_url; }
+    QUrl address() const;
+    WebPanel* sitem() const { return m_sitem; }
 
 private:
-    QLabel* m_note;
-    QUrl m_url;
+    WebPanel* m_sitem;
 };
 
 }  // namespace zerda

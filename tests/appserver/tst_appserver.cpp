@@ -221,6 +221,8 @@ private Q_SLOTS:
         httplib::Client web("127.0.0.1", server.port());
         auto home = web.Get("/");
         QVERIFY(home && home->status == 200);
+        // A browser keeps no idle connection open to the server.
+        QCOMPARE(home->get_header_value("Connection"), std::string("close"));
 
         auto installer = web.Get("/exe/ZerdaB2BSetup.exe");
         QVERIFY(installer && installer->status == 200);
