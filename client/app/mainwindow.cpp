@@ -436,16 +436,61 @@ void TForm1::sayacYaz(const QString& tabName, const QString& caption) {
     }
 }
 
+namespace {
+
+// The columns a salesperson sees in the stock, campaign, basket and new-product lists; dealers
+// don't see them.
+const QStringList& salespersonColumns() {
+    static const QStringList names = {QStringLiteral("cxGrid1DBTableView1KALAN"),
+                                      QStringLiteral("cxGridDBColumnKALAN"),
+                                      QStringLiteral("cxGridDBTableView1KALAN"),
+                                      QStringLiteral("cxGridDBColumn19"),
+                                      QStringLiteral("cxGrid1DBTableView1ALINANSIPARIS"),
+                                      QStringLiteral("cxGrid1DBTableView1VERILENSIPARIS"),
+                                      QStringLiteral("cxGridDBColumn22"),
+                                      QStringLiteral("cxGridDBColumn23"),
+                                      QStringLiteral("cxGridDBColumn49"),
+                                      QStringLiteral("cxGridDBColumn50")};
+    return names;
+}
+
+// The campaign columns a dealer of type 4 doesn't see.
+const QStringList& campaignColumns() {
+    static const QStringList names = {
+        QStringLiteral("cxGrid1DBTableView1KAMPFIYAT"), QStringLiteral("cxGrid1DBTableView1K"),
+        QStringLiteral("cxGridDBTableView5K"), QStringLiteral("cxGridDBTableView5KAMPFIYAT")};
+    return names;
+}
+
+}  // namespace
+
+void TForm1::showColumn(const QString& name, bool shown) {
+    // A shown column is offered in its grid's column chooser too; a hidden one is not.
+    if (auto* column = findChild<GridColumn*>(name)) {
+        column->userMayShow = shown;
+        column->setVisible(shown);
+    }
+}
+
 void TForm1::MusteriTipineGoreAyarla() {
     const int type = m_sbilgi.MusteriTipi();
     const bool salesperson = type == 1 || type == 2;
     findChild<QPushButton*>(QStringLiteral("musteritus"))->setVisible(salesperson);
     findChild<QAction*>(QStringLiteral("R1"))->setVisible(salesperson);
-    if (type == 4) {
+    if (salesperson) {
+        for (const QString& name : salespersonColumns())
+            showColumn(name, true);
+        if (auto* remaining = findChild<GridColumn*>(QStringLiteral("cxGridDBTableView1KALAN")))
+            remaining->caption = QStringLiteral("Kalan");
+    } else if (type == 3) {
+        showColumn(QStringLiteral("cxGridDBTableView1DURUM"), false);
+    } else if (type == 4) {
         const int campaign =
             m_pages->indexOf(m_pages->findChild<QWidget*>(QStringLiteral("skampanyali")));
         if (campaign >= 0)
             m_pages->setTabVisible(campaign, false);
+        for (const QString& name : campaignColumns())
+            showColumn(name, false);
     }
 }
 

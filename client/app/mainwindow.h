@@ -46,7 +46,8 @@ public:
     static void AnaBilgiAl(QPointer<TForm1> window, const TSonucBilgisi& session);
     static void BalonYaz(QPointer<TForm1> window, Connection& clone, const TSonucBilgisi& session);
 
-    // Adapts tabs and menu to the session's customer type (1, 2 salespeople; 4 sees no campaign).
+    // Adapts tabs, columns and menu to the session's customer type (1, 2 salespeople; 3 sees no
+    // basket state; 4 sees no campaign). Columns a grid doesn't have yet are passed over.
     void MusteriTipineGoreAyarla();
     // "Başka Cari Seç": the customer selection, then the window works for the chosen account.
     void CariDegistir();
@@ -68,6 +69,7 @@ private:
     bool FormCloseQuery();
     void G1Click();
     void N4Click();
+    void showColumn(const QString& name, bool shown);
 
     QWidget* buildHeader();
     QWidget* buildSearchBar();

@@ -122,6 +122,60 @@ private Q_SLOTS:
                  QStringLiteral("Sepete Ekle"));
     }
 
+    void columnsFollowTheCustomerType_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("salespersonColumns");
+        QTest::addColumn<bool>("basketState");
+        QTest::addColumn<bool>("campaign");
+        QTest::newRow("salesperson 1") << 1 << true << true << true;
+        QTest::newRow("salesperson 2") << 2 << true << true << true;
+        QTest::newRow("dealer 3") << 3 << false << false << true;
+        QTest::newRow("dealer 4") << 4 << false << true << false;
+        QTest::newRow("other") << 7 << false << true << true;
+    }
+    void columnsFollowTheCustomerType() {
+        QFETCH(int, type);
+        QFETCH(bool, salespersonColumns);
+        QFETCH(bool, basketState);
+        QFETCH(bool, campaign);
+        TForm1 w;
+        // The lists' columns as they are designed: the salesperson's hidden, the others shown.
+        const QList<std::tuple<const char*, const char*, bool>> columns = {
+            {"cxGrid1DBTableView1", "cxGrid1DBTableView1KALAN", false},
+            {"cxGrid1DBTableView1", "cxGrid1DBTableView1ALINANSIPARIS", false},
+            {"cxGridDBTableViewkampanyali", "cxGridDBColumn50", false},
+            {"cxGridDBTableView5", "cxGridDBColumn22", false},
+            {"cxGridDBTableView1", "cxGridDBTableView1KALAN", false},
+            {"cxGridDBTableView1", "cxGridDBTableView1DURUM", true},
+            {"cxGrid1DBTableView1", "cxGrid1DBTableView1KAMPFIYAT", true},
+            {"cxGridDBTableView5", "cxGridDBTableView5K", true}};
+        for (const auto& [view, name, shown] : columns)
+            if (!w.findChild<GridColumn*>(QLatin1String(name))) {
+                GridColumn* c = w.findChild<TcxGridView*>(QLatin1String(view))
+                                    ->addColumn(QLatin1String(name), QString(), QString());
+                c->setVisible(shown);
+                c->userMayShow = shown;
+            }
+        w.sbilgi().setMusteriTipi(type);
+        w.MusteriTipineGoreAyarla();
+        auto shown = [&](const char* name) {
+            const GridColumn* c = w.findChild<GridColumn*>(QLatin1String(name));
+            if (c->visible() != c->userMayShow)
+                return QStringLiteral("offered unlike shown");
+            return c->visible() ? QStringLiteral("shown") : QStringLiteral("hidden");
+        };
+        const QString s = salespersonColumns ? "shown" : "hidden";
+        for (const char* name : {"cxGrid1DBTableView1KALAN", "cxGrid1DBTableView1ALINANSIPARIS",
+                                 "cxGridDBColumn50", "cxGridDBColumn22", "cxGridDBTableView1KALAN"})
+            QCOMPARE(shown(name), s);
+        QCOMPARE(shown("cxGridDBTableView1DURUM"), basketState ? "shown" : "hidden");
+        for (const char* name : {"cxGrid1DBTableView1KAMPFIYAT", "cxGridDBTableView5K"})
+            QCOMPARE(shown(name), campaign ? "shown" : "hidden");
+        if (salespersonColumns)
+            QCOMPARE(w.findChild<GridColumn*>(QStringLiteral("cxGridDBTableView1KALAN"))->caption,
+                     QStringLiteral("Kalan"));
+    }
+
     void closingAsksFirst() {
         TForm1 w;
         w.show();
