@@ -14,7 +14,7 @@ namespace zerda::appserver {
 // every write runs inside a transaction.
 class Database {
 public:
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     // Opens the file (created when missing) and brings its schema to the current version.
     explicit Database(const QString& path);

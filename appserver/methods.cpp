@@ -75,6 +75,7 @@ bool Arguments::boolean(int index) const {
 MethodTable::MethodTable() {
     addSessionMethods(*this);
     addSalesMethods(*this);
+    addCatalogueMethods(*this);
 }
 
 void MethodTable::add(const char* name, Handler handler) {

@@ -79,6 +79,7 @@ private:
 // The methods of each area, registered by the table's constructor.
 void addSessionMethods(MethodTable& table);
 void addSalesMethods(MethodTable& table);
+void addCatalogueMethods(MethodTable& table);
 
 // The session record a call was given, checked against the database: the workstation must be
 // bound to that user with that password, the user active, and a dealer may only ask for its own

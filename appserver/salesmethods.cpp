@@ -5,6 +5,7 @@
 #include <QLocale>
 
 #include "methods.h"
+#include "pricing.h"
 #include "records.h"
 #include "sqltable.h"
 
@@ -77,10 +78,6 @@ const QString kAccountColumns = QStringLiteral(
     "  c.tel1, c.tel2, c.fax1, c.fax2, c.gsm, c.email, c.ind1, c.ind2, c.ind3, c.ind4, c.vade_gun "
     "FROM cariler c LEFT JOIN saticilar st ON st.saticino = c.saticino ");
 
-QString formatRate(double r) {
-    return QLocale::c().toString(r, 'g', 6);
-}
-
 // One account row of the lists, with its balance state and discount text.
 DataTable accountTable(Query& q, const std::function<bool(const QStringList&)>& keep) {
     DataTable t;
@@ -135,10 +132,9 @@ DataTable accountTable(Query& q, const std::function<bool(const QStringList&)>& 
         if (keep && !keep(searchable))
             continue;
         const double balance = q.value(4).toDouble();
-        QStringList rates;
+        DiscountRates rates;
         for (int i = 27; i <= 30; ++i)
-            if (q.value(i).toDouble() != 0)
-                rates << formatRate(q.value(i).toDouble());
+            rates << q.value(i).toDouble();
         const QVariantList values = {q.value(0),
                                      q.value(1),
                                      q.value(2),
@@ -169,7 +165,7 @@ DataTable accountTable(Query& q, const std::function<bool(const QStringList&)>& 
                                      q.value(24),
                                      q.value(25),
                                      q.value(26),
-                                     rates.join(QStringLiteral(" + ")),
+                                     discountText(rates),
                                      q.value(31),
                                      QString(),
                                      QString(),

@@ -111,8 +111,70 @@ static const QStringList kVersion2 = {
         "CREATE TABLE dosyalar (ad TEXT PRIMARY KEY, icerik BLOB NOT NULL, zaman TEXT NOT NULL)"),
 };
 
+QString foldedSql(const QString& expression) {
+    // Only ASCII letters are upper-cased by SQLite; the Turkish ones are replaced first.
+    static const QList<std::pair<const char*, char>> letters = {
+        {"ğ", 'G'}, {"Ğ", 'G'}, {"ü", 'U'}, {"Ü", 'U'}, {"ş", 'S'}, {"Ş", 'S'},
+        {"ö", 'O'}, {"Ö", 'O'}, {"ç", 'C'}, {"Ç", 'C'}, {"ı", 'I'}, {"İ", 'I'}};
+    QString sql = expression;
+    for (const auto& [from, to] : letters)
+        sql = QStringLiteral("replace(%1, '%2', '%3')")
+                  .arg(sql, QString::fromUtf8(from), QString(QLatin1Char(to)));
+    return QStringLiteral("upper(%1)").arg(sql);
+}
+
+QString compactSql(const QString& expression) {
+    QString sql = expression;
+    for (const char* separator : {" ", "-", ".", "/"})
+        sql = QStringLiteral("replace(%1, '%2', '')").arg(sql, QLatin1String(separator));
+    return sql;
+}
+
+QString stockSearchText(const QString& prefix) {
+    auto column = [&](const char* name) { return prefix + QLatin1String(name); };
+    QStringList words, codes;
+    for (const char* name : {"barkod", "adi", "finishkod", "ureticikodu", "oemno", "oem1", "oem2",
+                             "oem3", "oem4", "digeradi"})
+        words << column(name);
+    for (const char* name :
+         {"barkod", "finishkod", "ureticikodu", "oemno", "oem1", "oem2", "oem3", "oem4"})
+        codes << column(name);
+    // The parts are kept apart by a unit separator, which no search word holds.
+    const QString glue = QStringLiteral(" || char(31) || ");
+    return foldedSql(words.join(glue) + glue + compactSql(codes.join(glue)));
+}
+
+QString compactStockCode(const QString& prefix) {
+    return compactSql(foldedSql(prefix + QStringLiteral("barkod")));
+}
+
+// Version 3: the stock search index. Every item's codes and names, folded the way the client's
+// search box folds what is typed (Turkish letters to their plain forms, upper case), then its
+// codes once more without blanks, dashes, dots and slashes, in a trigram index that finds any
+// part of three letters or more. Triggers keep it with the items. Codes of one or two letters
+// are found by the start of the compact stock code, through an index on that expression.
+static QStringList version3() {
+    const QString searchText = stockSearchText(QStringLiteral("new."));
+    return {
+        QStringLiteral("CREATE VIRTUAL TABLE stok_arama USING fts5(metin, tokenize='trigram')"),
+        QStringLiteral("INSERT INTO stok_arama (rowid, metin) SELECT stokno, %1 FROM stoklar")
+            .arg(stockSearchText(QString())),
+        QStringLiteral("CREATE TRIGGER stoklar_arama_ekle AFTER INSERT ON stoklar BEGIN "
+                       "INSERT INTO stok_arama (rowid, metin) VALUES (new.stokno, %1); END")
+            .arg(searchText),
+        QStringLiteral("CREATE TRIGGER stoklar_arama_sil AFTER DELETE ON stoklar BEGIN "
+                       "DELETE FROM stok_arama WHERE rowid = old.stokno; END"),
+        QStringLiteral("CREATE TRIGGER stoklar_arama_degistir AFTER UPDATE ON stoklar BEGIN "
+                       "DELETE FROM stok_arama WHERE rowid = old.stokno; "
+                       "INSERT INTO stok_arama (rowid, metin) VALUES (new.stokno, %1); END")
+            .arg(searchText),
+        QStringLiteral("CREATE INDEX stoklar_kisa_kod ON stoklar(%1)")
+            .arg(compactStockCode(QString())),
+    };
+}
+
 const QList<QStringList>& schemaSteps() {
-    static const QList<QStringList> steps = {kVersion1, kVersion2};
+    static const QList<QStringList> steps = {kVersion1, kVersion2, version3()};
     return steps;
 }
 

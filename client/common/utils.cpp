@@ -44,7 +44,7 @@ void FormatAyarla(ClientDataSet& dataSet) {
 }
 
 double IkiHaneYuvarla(double x) {
-    return decimalTextValue(toDecimalText(x, 2));
+    return roundToCents(x);
 }
 
 bool KayitVarmi(const ClientDataSet& dataSet) {

@@ -19,4 +19,7 @@ DecimalText toDecimalText(double value, int decimals);
 // The value of a DecimalText as a double.
 double decimalTextValue(const DecimalText& text);
 
+// Rounded to two decimals from the decimal form, as money is rounded on both ends.
+double roundToCents(double value);
+
 }  // namespace zerda

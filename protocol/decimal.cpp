@@ -65,4 +65,8 @@ double decimalTextValue(const DecimalText& text) {
     return text.negative ? -v : v;
 }
 
+double roundToCents(double value) {
+    return decimalTextValue(toDecimalText(value, 2));
+}
+
 }  // namespace zerda
