@@ -25,6 +25,7 @@
 #include "resources.h"
 #include "seccari.h"
 #include "settings.h"
+#include "stoklistesi.h"
 #include "tabpainter.h"
 #include "utils.h"
 
@@ -79,7 +80,29 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), m_bagc(std::make_unique<C
     layout->addWidget(buildBottom());
     setCentralWidget(central);
     buildMenus();
+    buildStockList();
     FormCreate();
+}
+
+void TForm1::buildStockList() {
+    StokListesi::Parts parts;
+    parts.window = this;
+    parts.araedit = findChild<QLineEdit*>(QStringLiteral("araedit"));
+    parts.ara = findChild<QToolButton*>(QStringLiteral("SpeedButton2"));
+    parts.temizle = findChild<QToolButton*>(QStringLiteral("SpeedButton1"));
+    parts.gifstokara = findChild<QWidget*>(QStringLiteral("gifstokara"));
+    parts.pages = m_pages;
+    parts.tab = m_pages->findChild<QWidget*>(QStringLiteral("sstoklistesi"));
+    parts.grid = findChild<TcxGrid*>(QStringLiteral("cxGrid1"));
+    parts.stok = &stok;
+    parts.bagc = m_bagc.get();
+    parts.sbilgi = &m_sbilgi;
+    parts.setCaption = [this](const QString& caption) {
+        sayacYaz(QStringLiteral("sstoklistesi"), caption);
+    };
+    m_stokListesi = new StokListesi(std::move(parts), this);
+    connect(findChild<QAction*>(QStringLiteral("S2")), &QAction::triggered, m_stokListesi,
+            &StokListesi::cxGrid1DBTableView1DblClick);
 }
 
 TForm1::~TForm1() = default;
@@ -116,9 +139,12 @@ QWidget* TForm1::buildHeader() {
     row->addStretch(1);
 
     auto* banner = label(header, QStringLiteral("RxGIFAnimator1"), QString());
-    banner->setFixedWidth(409);
+    // 409 pixels where there is room; on narrower windows the banner gives way, so the window
+    // fits screens of 1024 pixels.
+    banner->setMaximumWidth(409);
+    banner->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     banner->setScaledContents(true);
-    row->addWidget(banner);
+    row->addWidget(banner, 100);
 
     auto* menuButton = new QToolButton(header);
     menuButton->setObjectName(QStringLiteral("Button3"));

@@ -16,6 +16,7 @@ class QToolButton;
 
 namespace zerda {
 
+class StokListesi;
 class TcxGrid;
 class TsPageControl;
 class TBusyIndicator;
@@ -33,6 +34,7 @@ public:
     Connection& bagc() { return *m_bagc; }
     TSonucBilgisi& sbilgi() { return m_sbilgi; }
     int acilisAdet() const { return _acilisadet; }
+    StokListesi* stokListesi() const { return m_stokListesi; }
 
     // The login; the program ends unless it succeeds. Adapts the window to the customer type.
     bool GirisYap();
@@ -77,6 +79,7 @@ private:
     QWidget* buildLegend();
     QWidget* buildBottom();
     void buildMenus();
+    void buildStockList();
     QWidget* addPage(const QString& name, const QString& caption, int icon);
     TcxGrid* addGrid(QWidget* page, const QString& gridName, const QString& viewName,
                      ClientDataSet* data);
@@ -85,6 +88,7 @@ private:
     TSonucBilgisi m_sbilgi;
     int _acilisadet = 0;
     TsPageControl* m_pages = nullptr;
+    StokListesi* m_stokListesi = nullptr;
     QMenu* m_genelmenu = nullptr;
     bool m_closing = false;
 };
