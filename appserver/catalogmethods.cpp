@@ -4,6 +4,7 @@
 #include "records.h"
 #include "schema.h"
 #include "sqltable.h"
+#include "wire.h"
 
 namespace zerda::appserver {
 
@@ -92,6 +93,8 @@ SearchCondition searchCondition(const QString& text) {
     return c;
 }
 
+}  // namespace
+
 DiscountRates accountRates(QSqlDatabase db, int carino) {
     Query q(db, QStringLiteral("SELECT ind1, ind2, ind3, ind4 FROM cariler WHERE carino = ?"));
     q.bind(carino).exec();
@@ -101,6 +104,103 @@ DiscountRates accountRates(QSqlDatabase db, int carino) {
             q.value(3).toDouble()};
 }
 
+namespace {
+
+// What a list of items is made of: which items, for whom, in which form.
+struct ItemList {
+    QString where;  // a condition on stoklar s
+    QVariantList values;
+    DiscountRates rates;
+    bool salesperson = false;      // quantities are shown to salespeople only
+    bool withListColumns = false;  // ESKIFIYAT and INDIRIM, as the new and campaign lists have
+    int limit = kAramaSiniri;
+};
+
+// The items with the account's prices: the list price, the campaign price (0 unless on
+// campaign), the price ordered at, the account's rates, the net price and the price with VAT.
+DataTable itemTable(QSqlDatabase db, const ItemList& list) {
+    const QString quantities = list.salesperson
+                                   ? QStringLiteral("s.kalan, s.alinansiparis, s.verilensiparis")
+                                   : QStringLiteral("0.0, 0.0, 0.0");
+    Query q(
+        db,
+        QStringLiteral("SELECT s.durum, s.oem1, s.oem2, s.oem3, s.barkod, s.finishkod, s.adi, "
+                       "s.oem4, s.stokno, s.ureticikodu, "
+                       "EXISTS (SELECT 1 FROM stok_resimleri r WHERE r.stokno = s.stokno), "
+                       "s.barkodno, s.digeradi, s.dpkod, s.oemno, s.birim, s.marka, s.model, "
+                       "s.anagrup, s.ozelkod, %1, s.pkod, s.kdv, s.listefiyat, "
+                       "CASE WHEN s.kampanyali = 1 THEN s.kampfiyat ELSE 0.0 END, "
+                       "CASE WHEN s.kampanyali = 1 THEN s.kampfiyat ELSE s.listefiyat END, "
+                       "s.yeni, s.kampanyali, ?, ?, ?, ?, ?, 0.0, 0.0%2 "
+                       "FROM stoklar s WHERE %3 ORDER BY s.barkod LIMIT %4")
+            .arg(quantities, list.withListColumns ? QStringLiteral(", s.listefiyat, ?") : QString(),
+                 list.where)
+            .arg(list.limit));
+    q.bind(discountText(list.rates));
+    for (double r : list.rates)
+        q.bind(r);
+    if (list.withListColumns)
+        q.bind(list.rates.value(0));
+    for (const QVariant& v : list.values)
+        q.bind(v);
+    q.exec();
+    QList<ColumnSpec> columns = {{"DURUM", DbxType::Int32},
+                                 {"OEM1", DbxType::WideString},
+                                 {"OEM2", DbxType::WideString},
+                                 {"OEM3", DbxType::WideString},
+                                 {"BARKOD", DbxType::WideString},
+                                 {"FINISHKOD", DbxType::WideString},
+                                 {"ADI", DbxType::WideString},
+                                 {"OEM4", DbxType::WideString},
+                                 {"STOK_STOKNO", DbxType::Int32},
+                                 {"URETICIKODU", DbxType::WideString},
+                                 {"RESIM", DbxType::Int32},
+                                 {"BARKOD_BARKODNO", DbxType::WideString},
+                                 {"DIGERADI", DbxType::WideString},
+                                 {"DPKOD", DbxType::WideString},
+                                 {"OEMNO", DbxType::WideString},
+                                 {"BIRIM", DbxType::WideString},
+                                 {"MARKA", DbxType::WideString},
+                                 {"MODEL", DbxType::WideString},
+                                 {"ANAGRUP", DbxType::WideString},
+                                 {"OZELKOD", DbxType::WideString},
+                                 {"KALAN", DbxType::Double},
+                                 {"ALINANSIPARIS", DbxType::Double},
+                                 {"VERILENSIPARIS", DbxType::Double},
+                                 {"PKOD", DbxType::WideString},
+                                 {"KDV", DbxType::Double},
+                                 {"LISTEFIYAT1", DbxType::Double},
+                                 {"KAMPFIYAT", DbxType::Double},
+                                 {"FIYAT", DbxType::Double},
+                                 {"Y", DbxType::Int32},
+                                 {"K", DbxType::Int32},
+                                 {"INDIRIMYAZI", DbxType::WideString},
+                                 {"IND1", DbxType::Double},
+                                 {"IND2", DbxType::Double},
+                                 {"IND3", DbxType::Double},
+                                 {"IND4", DbxType::Double},
+                                 {"NETFIYAT", DbxType::Double},
+                                 {"KDVDAHIL", DbxType::Double}};
+    if (list.withListColumns)
+        columns << ColumnSpec{"ESKIFIYAT", DbxType::Double}
+                << ColumnSpec{"INDIRIM", DbxType::Double};
+    DataTable items = readTable(q, columns);
+    const Column& price = items.column(items.indexOf(u"FIYAT"));
+    const Column& vat = items.column(items.indexOf(u"KDV"));
+    Column& net = items.column(items.indexOf(u"NETFIYAT"));
+    Column& gross = items.column(items.indexOf(u"KDVDAHIL"));
+    for (qsizetype row = 0; row < items.rowCount(); ++row) {
+        const double n = netPrice(price.realAt(row), list.rates);
+        net.setReal(row, n);
+        gross.setReal(row, withVat(n, vat.realAt(row)));
+    }
+    return items;
+}
+
+bool isSalesperson(int customerType) {
+    return customerType == 1 || customerType == 2;
+}
+
 }  // namespace
 
 void addCatalogueMethods(MethodTable& table) {
@@ -108,78 +208,43 @@ void addCatalogueMethods(MethodTable& table) {
         QSqlDatabase db = context.database.connection();
         const SessionUser user =
             authorizeSession(db, args.record<TSonucBilgisi>(1), QStringLiteral("StokAraGetir"));
-        const bool salesperson = user.customerType == 1 || user.customerType == 2;
-        const DiscountRates rates = accountRates(db, user.account);
         const SearchCondition condition = searchCondition(args.text(0));
-        // Quantities are the salespeople's; dealers see the stock state only.
-        const QString quantities =
-            salesperson ? QStringLiteral("s.kalan, s.alinansiparis, s.verilensiparis")
-                        : QStringLiteral("0.0, 0.0, 0.0");
-        Query q(db, QStringLiteral(
-                        "SELECT s.durum, s.oem1, s.oem2, s.oem3, s.barkod, s.finishkod, s.adi, "
-                        "s.oem4, s.stokno, s.ureticikodu, "
-                        "EXISTS (SELECT 1 FROM stok_resimleri r WHERE r.stokno = s.stokno), "
-                        "s.barkodno, s.digeradi, s.dpkod, s.oemno, s.birim, s.marka, s.model, "
-                        "s.anagrup, s.ozelkod, %1, s.pkod, s.kdv, s.listefiyat, "
-                        "CASE WHEN s.kampanyali = 1 THEN s.kampfiyat ELSE 0.0 END, "
-                        "CASE WHEN s.kampanyali = 1 THEN s.kampfiyat ELSE s.listefiyat END, "
-                        "s.yeni, s.kampanyali, ?, ?, ?, ?, ?, 0.0, 0.0 "
-                        "FROM stoklar s WHERE %2 ORDER BY s.barkod LIMIT %3")
-                        .arg(quantities, condition.sql)
-                        .arg(kAramaSiniri));
-        q.bind(discountText(rates));
-        for (double r : rates)
-            q.bind(r);
-        for (const QVariant& v : condition.values)
-            q.bind(v);
-        q.exec();
-        DataTable items = readTable(q, {{"DURUM", DbxType::Int32},
-                                        {"OEM1", DbxType::WideString},
-                                        {"OEM2", DbxType::WideString},
-                                        {"OEM3", DbxType::WideString},
-                                        {"BARKOD", DbxType::WideString},
-                                        {"FINISHKOD", DbxType::WideString},
-                                        {"ADI", DbxType::WideString},
-                                        {"OEM4", DbxType::WideString},
-                                        {"STOK_STOKNO", DbxType::Int32},
-                                        {"URETICIKODU", DbxType::WideString},
-                                        {"RESIM", DbxType::Int32},
-                                        {"BARKOD_BARKODNO", DbxType::WideString},
-                                        {"DIGERADI", DbxType::WideString},
-                                        {"DPKOD", DbxType::WideString},
-                                        {"OEMNO", DbxType::WideString},
-                                        {"BIRIM", DbxType::WideString},
-                                        {"MARKA", DbxType::WideString},
-                                        {"MODEL", DbxType::WideString},
-                                        {"ANAGRUP", DbxType::WideString},
-                                        {"OZELKOD", DbxType::WideString},
-                                        {"KALAN", DbxType::Double},
-                                        {"ALINANSIPARIS", DbxType::Double},
-                                        {"VERILENSIPARIS", DbxType::Double},
-                                        {"PKOD", DbxType::WideString},
-                                        {"KDV", DbxType::Double},
-                                        {"LISTEFIYAT1", DbxType::Double},
-                                        {"KAMPFIYAT", DbxType::Double},
-                                        {"FIYAT", DbxType::Double},
-                                        {"Y", DbxType::Int32},
-                                        {"K", DbxType::Int32},
-                                        {"INDIRIMYAZI", DbxType::WideString},
-                                        {"IND1", DbxType::Double},
-                                        {"IND2", DbxType::Double},
-                                        {"IND3", DbxType::Double},
-                                        {"IND4", DbxType::Double},
-                                        {"NETFIYAT", DbxType::Double},
-                                        {"KDVDAHIL", DbxType::Double}});
-        const Column& price = items.column(items.indexOf(u"FIYAT"));
-        const Column& vat = items.column(items.indexOf(u"KDV"));
-        Column& net = items.column(items.indexOf(u"NETFIYAT"));
-        Column& gross = items.column(items.indexOf(u"KDVDAHIL"));
-        for (qsizetype row = 0; row < items.rowCount(); ++row) {
-            const double n = netPrice(price.realAt(row), rates);
-            net.setReal(row, n);
-            gross.setReal(row, withVat(n, vat.realAt(row)));
-        }
-        items.writeJson(reply);
+        ItemList list;
+        list.where = condition.sql;
+        list.values = condition.values;
+        list.rates = accountRates(db, user.account);
+        list.salesperson = isSalesperson(user.customerType);
+        itemTable(db, list).writeJson(reply);
+    });
+
+    // These two take no session record: the account's prices for whoever asks.
+    table.add("YenilerVer2", [](const Arguments& args, JsonWriter& reply, CallContext& context) {
+        QSqlDatabase db = context.database.connection();
+        ItemList list;
+        list.where = QStringLiteral("s.yeni = 1");
+        list.rates = accountRates(db, args.integer(0));
+        list.withListColumns = true;
+        itemTable(db, list).writeJson(reply);
+    });
+    table.add("KampanyaliVer2", [](const Arguments& args, JsonWriter& reply, CallContext& context) {
+        QSqlDatabase db = context.database.connection();
+        ItemList list;
+        list.where = QStringLiteral("s.kampanyali = 1");
+        list.rates = accountRates(db, args.integer(0));
+        list.salesperson = isSalesperson(args.integer(1));
+        list.withListColumns = true;
+        itemTable(db, list).writeJson(reply);
+    });
+
+    // The picture as a JPEG file, with its length first; no picture is a length of 0.
+    table.add("ResimVer5", [](const Arguments& args, JsonWriter& reply, CallContext& context) {
+        const QByteArray picture =
+            scalar(context.database.connection(),
+                   QStringLiteral("SELECT resim FROM stok_resimleri WHERE stokno = ?"),
+                   {args.integer(0)})
+                .toByteArray();
+        reply.integer(picture.size());
+        writeStream(reply, picture);
     });
 }
 

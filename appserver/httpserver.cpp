@@ -87,7 +87,8 @@ void HttpServer::routes() {
     });
     addWebPages(*m_server, m_database);
     m_server->set_error_handler([](const httplib::Request& req, httplib::Response& res) {
-        if (!res.body.empty())
+        // Pictures that aren't there are answered without a body.
+        if (!res.body.empty() || req.path == "/resimgoster.ashx")
             return;
         answerError(res, res.status,
                     QStringLiteral("%1 %2: bu adreste bir hizmet yok (HTTP %3)")

@@ -76,6 +76,7 @@ MethodTable::MethodTable() {
     addSessionMethods(*this);
     addSalesMethods(*this);
     addCatalogueMethods(*this);
+    addBasketMethods(*this);
 }
 
 void MethodTable::add(const char* name, Handler handler) {

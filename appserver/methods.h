@@ -11,6 +11,7 @@
 #include "errors.h"
 #include "marshal.h"
 #include "methods.h"
+#include "pricing.h"
 #include "records.h"
 #include "wire.h"
 
@@ -80,6 +81,10 @@ private:
 void addSessionMethods(MethodTable& table);
 void addSalesMethods(MethodTable& table);
 void addCatalogueMethods(MethodTable& table);
+void addBasketMethods(MethodTable& table);
+
+// An account's four discount rates (0 for an unknown account).
+DiscountRates accountRates(QSqlDatabase db, int carino);
 
 // The session record a call was given, checked against the database: the workstation must be
 // bound to that user with that password, the user active, and a dealer may only ask for its own

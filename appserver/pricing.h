@@ -17,4 +17,11 @@ double netPrice(double price, const DiscountRates& rates);
 // The price with VAT at a rate in percent, rounded to cents.
 double withVat(double price, double vatRate);
 
+// The amounts of a basket line: the gross amount, the discount (the rates taken off one after
+// another), the net amount, the net unit price and the VAT, each rounded to cents.
+struct LineAmounts {
+    double tutar = 0, indirim = 0, net = 0, netBirim = 0, vergi = 0;
+};
+LineAmounts lineAmounts(double quantity, double price, double vatRate, const DiscountRates& rates);
+
 }  // namespace zerda::appserver

@@ -2,7 +2,7 @@
 
 namespace zerda::appserver {
 
-DataTable readTable(Query& query, std::initializer_list<ColumnSpec> columns) {
+DataTable readTable(Query& query, const QList<ColumnSpec>& columns) {
     DataTable table;
     for (const ColumnSpec& wanted : columns) {
         ColumnInfo info;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <initializer_list>
+#include <QList>
 
 #include "database.h"
 #include "datatable.h"
@@ -14,6 +14,6 @@ struct ColumnSpec {
 
 // Reads every row of an executed query into a table with the given columns, in the query's
 // column order.
-DataTable readTable(Query& query, std::initializer_list<ColumnSpec> columns);
+DataTable readTable(Query& query, const QList<ColumnSpec>& columns);
 
 }  // namespace zerda::appserver

@@ -150,6 +150,22 @@ void addWebPages(httplib::Server& server, Database& database) {
         const QByteArray bytes = file.toByteArray();
         res.set_content(bytes.constData(), size_t(bytes.size()), "application/octet-stream");
     });
+    // A product's picture; an unknown or malformed id is a 404 with no body.
+    server.Get("/resimgoster.ashx", [&database](const httplib::Request& req,
+                                                httplib::Response& res) {
+        bool ok = false;
+        const int id = QString::fromStdString(req.get_param_value("id")).toInt(&ok);
+        const QVariant picture =
+            ok ? scalar(database.connection(),
+                        QStringLiteral("SELECT resim FROM stok_resimleri WHERE stokno = ?"), {id})
+               : QVariant();
+        if (!picture.isValid()) {
+            res.status = 404;
+            return;
+        }
+        const QByteArray bytes = picture.toByteArray();
+        res.set_content(bytes.constData(), size_t(bytes.size()), "image/jpeg");
+    });
 }
 
 }  // namespace zerda::appserver

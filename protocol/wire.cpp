@@ -47,11 +47,15 @@ ReplyWriter::ReplyWriter() {
     m_out.beginArray();
 }
 
-void ReplyWriter::stream(const QByteArray& bytes) {
-    m_out.beginArray();
+void writeStream(JsonWriter& out, const QByteArray& bytes) {
+    out.beginArray();
     for (char c : bytes)
-        m_out.integer(static_cast<unsigned char>(c));
-    m_out.endArray();
+        out.integer(static_cast<unsigned char>(c));
+    out.endArray();
+}
+
+void ReplyWriter::stream(const QByteArray& bytes) {
+    writeStream(m_out, bytes);
 }
 
 QByteArray ReplyWriter::finishBytes() {

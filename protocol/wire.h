@@ -54,6 +54,9 @@ private:
 
 std::string errorReplyBody(const QString& message);
 
+// A byte stream in its reply form: an array of byte values.
+void writeStream(JsonWriter& out, const QByteArray& bytes);
+
 // Parses {"_parameters":[...]} into its values; raises ProtocolError on malformed text.
 QJsonArray parseRequestParameters(const QByteArray& body);
 

@@ -1,3 +1,4 @@
+#include <httplib.h>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -7,7 +8,7 @@
 
 using namespace zerda;
 
-// The stock search of the reference server, asked through the client's proxy.
+// The catalogue and basket methods of the reference server, asked through the client's proxy.
 class TestCatalogue : public QObject {
     Q_OBJECT
     std::unique_ptr<AppServerProcess> m_server;
@@ -47,6 +48,19 @@ class TestCatalogue : public QObject {
         TSonucBilgisi s = *TServerMethods1Client(m_connection).BuyukGetir(workstation);
         m_connection.Close();
         return s;
+    }
+
+    template <class F>
+    auto call(F&& f) {
+        m_connection.Open();
+        TServerMethods1Client proxy(m_connection);
+        auto result = f(proxy);
+        m_connection.Close();
+        return result;
+    }
+
+    static double number(const DataTable& t, qsizetype row, const char16_t* column) {
+        return t.value(row, t.indexOf(column)).toDouble();
     }
 
 private Q_SLOTS:
@@ -155,6 +169,149 @@ private Q_SLOTS:
         const DataTable forSalesperson = search(QStringLiteral("ZR100003"), m_salesperson);
         QCOMPARE(forSalesperson.rowCount(), 1);
         QCOMPARE(forSalesperson.value(0, forSalesperson.indexOf(u"KALAN")).toDouble(), 7.0);
+    }
+
+    void newAndCampaignLists() {
+        const DataTable fresh = call([&](auto& p) { return p.YenilerVer2(m_dealer.CARINO()); });
+        QCOMPARE(
+            fresh.rowCount(),
+            m_db->value(QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE yeni = 1")).toInt());
+        QVERIFY(fresh.indexOf(u"INDIRIM") >= 0);
+        const DataTable campaign =
+            call([&](auto& p) { return p.KampanyaliVer2(m_dealer.CARINO(), 3); });
+        QCOMPARE(campaign.rowCount(),
+                 m_db->value(QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE kampanyali = 1"))
+                     .toInt());
+        QVERIFY(campaign.rowCount() > 0);
+        for (qsizetype r = 0; r < campaign.rowCount(); ++r) {
+            QVERIFY(number(campaign, r, u"FIYAT") < number(campaign, r, u"ESKIFIYAT"));
+            QCOMPARE(number(campaign, r, u"FIYAT"), number(campaign, r, u"KAMPFIYAT"));
+            QCOMPARE(number(campaign, r, u"KALAN"), 0.0);
+        }
+    }
+
+    void pictures() {
+        const int withPicture =
+            m_db->value(QStringLiteral("SELECT MIN(stokno) FROM stok_resimleri")).toInt();
+        const QByteArray stored =
+            m_db->value(QStringLiteral("SELECT resim FROM stok_resimleri WHERE stokno = %1")
+                            .arg(withPicture))
+                .toByteArray();
+        QVERIFY(stored.startsWith("\xFF\xD8"));
+        qint64 size = -1;
+        const QByteArray fetched =
+            call([&](auto& p) { return p.ResimVer5(withPicture, size)->readAll(); });
+        QCOMPARE(size, stored.size());
+        QCOMPARE(fetched, stored);
+        const int without =
+            m_db->value(QStringLiteral("SELECT MIN(stokno) FROM stoklar WHERE stokno NOT IN "
+                                       "(SELECT stokno FROM stok_resimleri)"))
+                .toInt();
+        call([&](auto& p) {
+            p.ResimVer5(without, size);
+            return 0;
+        });
+        QCOMPARE(size, 0);
+
+        httplib::Client web("127.0.0.1", m_server->port());
+        auto page =
+            web.Get(QStringLiteral("/resimgoster.ashx?id=%1").arg(withPicture).toStdString());
+        QVERIFY(page && page->status == 200);
+        QCOMPARE(page->get_header_value("Content-Type"), std::string("image/jpeg"));
+        QCOMPARE(QByteArray::fromStdString(page->body), stored);
+        for (const char* missing : {"/resimgoster.ashx?id=999999", "/resimgoster.ashx?id=x"}) {
+            auto none = web.Get(missing);
+            QVERIFY(none && none->status == 404);
+            QVERIFY(none->body.empty());
+        }
+    }
+
+    void basketLines() {
+        QVERIFY(m_db->execute(QStringLiteral("UPDATE cariler SET ind1 = 10, ind2 = 5, ind3 = 0, "
+                                             "ind4 = 0 WHERE carino = %1")
+                                  .arg(m_dealer.CARINO())));
+        QVERIFY(m_db->execute(QStringLiteral(
+            "UPDATE stoklar SET listefiyat = 100, kampanyali = 0, kdv = 20 WHERE stokno = 11")));
+        QVERIFY(m_db->execute(QStringLiteral("DELETE FROM sepet WHERE carino = %1 AND stokno = 11")
+                                  .arg(m_dealer.CARINO())));
+        auto add = [&](double quantity, double price) {
+            return call([&](auto& p) {
+                return p.SepetEkle2(m_dealer, m_dealer.CARINO(), 11, QStringLiteral("ZR100011"),
+                                    QStringLiteral("X"), quantity, 20, price, 0, m_dealer.Sirano(),
+                                    0, 0, 0, 0);
+            });
+        };
+        // A dealer's own price and rates don't count: the account's do.
+        QCOMPARE(add(1, 1), 1);
+        QCOMPARE(add(2, 1), 1);  // the same item: one line, three pieces
+        const auto line = [&] {
+            const DataTable lines = call([&](auto& p) { return p.SepetVer2(m_dealer.CARINO()); });
+            for (qsizetype r = 0; r < lines.rowCount(); ++r)
+                if (lines.value(r, lines.indexOf(u"STOKNO")).toInt() == 11)
+                    return std::pair{lines, r};
+            return std::pair{lines, qsizetype(-1)};
+        };
+        auto [lines, r] = line();
+        QVERIFY(r >= 0);
+        QCOMPARE(number(lines, r, u"MIKTAR"), 3.0);
+        QCOMPARE(number(lines, r, u"BIRIMFIYAT"), 100.0);
+        QCOMPARE(number(lines, r, u"TUTAR"), 300.0);
+        QCOMPARE(number(lines, r, u"INDIRIMTUTAR"), 43.5);
+        QCOMPARE(number(lines, r, u"NETTUTAR"), 256.5);
+        QCOMPARE(number(lines, r, u"NETBIRIMFIYAT"), 85.5);
+        QCOMPARE(number(lines, r, u"VERGITUTARI"), 51.3);
+        QCOMPARE(lines.value(r, lines.indexOf(u"INDIRIMYAZI")).toString(),
+                 QStringLiteral("10 + 5"));
+        QCOMPARE(lines.value(r, lines.indexOf(u"VEREN")).toString(), QStringLiteral("DEMO"));
+        const int sirano = lines.value(r, lines.indexOf(u"SIRANO")).toInt();
+
+        auto update = [&](int line, double quantity) {
+            return call([&](auto& p) {
+                return p.SepetGuncelle2(m_dealer, m_dealer.CARINO(), 0, QString(), QString(),
+                                        quantity, 20, 1, 0, m_dealer.Sirano(), line, 0, 0, 0);
+            });
+        };
+        QCOMPARE(update(sirano, 5), 1);
+        QCOMPARE(number(line().first, line().second, u"MIKTAR"), 5.0);
+        QCOMPARE(update(987654, 5), 0);  // no such line
+
+        // A salesperson sets the price and the rates.
+        TSonucBilgisi salesperson;
+        salesperson.Kopyala(m_salesperson);
+        QCOMPARE(call([&](auto& p) {
+                     return p.SepetGuncelle2(salesperson, m_dealer.CARINO(), 0, QString(),
+                                             QString(), 5, 20, 90, 0, 0, sirano, 0, 0, 0);
+                 }),
+                 1);
+        QCOMPARE(number(line().first, line().second, u"TUTAR"), 450.0);
+        QCOMPARE(number(line().first, line().second, u"INDIRIMTUTAR"), 0.0);
+    }
+
+    void basketRefusals_data() {
+        QTest::addColumn<int>("carinoOffset");
+        QTest::addColumn<int>("stokno");
+        QTest::addColumn<double>("quantity");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("another account") << 1 << 11 << 1.0 << "başka bir carinin sepeti";
+        QTest::newRow("no such item") << 0 << 999999 << 1.0 << "stok bulunamadı";
+        QTest::newRow("no quantity") << 0 << 11 << 0.0 << "miktar geçersiz";
+        QTest::newRow("too many") << 0 << 11 << 1e9 << "miktar geçersiz";
+    }
+    void basketRefusals() {
+        QFETCH(int, carinoOffset);
+        QFETCH(int, stokno);
+        QFETCH(double, quantity);
+        QFETCH(QString, message);
+        try {
+            call([&](auto& p) {
+                return p.SepetEkle2(m_dealer, m_dealer.CARINO() + carinoOffset, stokno, QString(),
+                                    QString(), quantity, 20, 1, 0, 0, 0, 0, 0, 0);
+            });
+            QFAIL("refused calls raise the server's error");
+        } catch (const ServerError& e) {
+            QVERIFY2(e.message().contains(message), qPrintable(e.message()));
+            m_connection.Close();
+        }
     }
 };
 

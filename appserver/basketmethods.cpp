@@ -1,0 +1,241 @@
+// The basket: one line per account and item, kept on the server; amounts are worked out here.
+#include "methods.h"
+#include "pricing.h"
+#include "records.h"
+#include "sqltable.h"
+
+namespace zerda::appserver {
+
+namespace {
+
+constexpr double kEnCokMiktar = 100000;
+
+// Today as a day number, as the dates are stored, and the time of day.
+const QString kNow = QStringLiteral("julianday('now', 'localtime') - 2415018.5");
+
+bool isSalesperson(int customerType) {
+    return customerType == 1 || customerType == 2;
+}
+
+// The account a basket call works for must be the session's own.
+SessionUser basketUser(QSqlDatabase db, const Arguments& args, const QString& method) {
+    const SessionUser user = authorizeSession(db, args.record<TSonucBilgisi>(0), method);
+    if (args.integer(1) != user.account)
+        throw CallError(403, QStringLiteral("%1: başka bir carinin sepeti").arg(method));
+    return user;
+}
+
+double checkedQuantity(double quantity, const QString& method) {
+    if (!(quantity > 0) || quantity > kEnCokMiktar)
+        throw CallError(400, QStringLiteral("%1: miktar geçersiz (%2)").arg(method).arg(quantity));
+    return quantity;
+}
+
+DiscountRates checkedRates(const Arguments& args, std::initializer_list<int> indexes,
+                           const QString& method) {
+    DiscountRates rates;
+    for (int i : indexes) {
+        const double r = args.number(i);
+        if (!(r >= -100 && r <= 100))
+            throw CallError(400,
+                            QStringLiteral("%1: indirim oranı geçersiz (%2)").arg(method).arg(r));
+        rates << r;
+    }
+    return rates;
+}
+
+// The price and rates of a line: a salesperson's own, a dealer always gets the account's.
+struct LinePrice {
+    double price = 0;
+    DiscountRates rates;
+};
+
+LinePrice linePrice(QSqlDatabase db, const SessionUser& user, int stokno, double price,
+                    const DiscountRates& rates, const QString& method) {
+    if (isSalesperson(user.customerType)) {
+        if (!(price >= 0))
+            throw CallError(400, QStringLiteral("%1: fiyat geçersiz (%2)").arg(method).arg(price));
+        return {price, rates};
+    }
+    const QVariant listed =
+        scalar(db,
+               QStringLiteral("SELECT CASE WHEN kampanyali = 1 THEN kampfiyat ELSE listefiyat END "
+                              "FROM stoklar WHERE stokno = ?"),
+               {stokno});
+    return {listed.toDouble(), accountRates(db, user.account)};
+}
+
+DataTable basketTable(QSqlDatabase db, int carino) {
+    Query q(db, QStringLiteral(
+                    "SELECT b.sirano, b.sec, b.stokno, s.barkod, s.adi, s.finishkod, s.oemno, "
+                    "s.marka, s.model, b.miktar, b.fiyat, 0.0, '', b.ind1, b.ind2, b.ind3, "
+                    "b.ind4, 0.0, 0.0, b.kdv, 0.0, 0.0, b.tarih, COALESCE(k.adi, ''), s.durum, "
+                    "s.kalan, b.carino, c.carikod, c.cariadi, s.stokno, s.ureticikodu, s.oem1, "
+                    "s.oem2, s.oem3, s.oem4, s.digeradi, s.dpkod, s.pkod, s.anagrup, s.ozelkod, "
+                    "b.saat, b.tarih, b.verenid, b.kampanyali "
+                    "FROM sepet b JOIN stoklar s ON s.stokno = b.stokno "
+                    "JOIN cariler c ON c.carino = b.carino "
+                    "LEFT JOIN kullanicilar k ON k.sirano = b.verenid "
+                    "WHERE b.carino = ? ORDER BY b.sirano"));
+    q.bind(carino).exec();
+    DataTable lines = readTable(q, {{"SIRANO", DbxType::Int32},
+                                    {"SEC", DbxType::Int32},
+                                    {"STOKNO", DbxType::Int32},
+                                    {"BARKOD", DbxType::WideString},
+                                    {"STOKADI", DbxType::WideString},
+                                    {"FINISHKOD", DbxType::WideString},
+                                    {"OEMNO", DbxType::WideString},
+                                    {"MARKA", DbxType::WideString},
+                                    {"MODEL", DbxType::WideString},
+                                    {"MIKTAR", DbxType::Double},
+                                    {"BIRIMFIYAT", DbxType::Double},
+                                    {"TUTAR", DbxType::Double},
+                                    {"INDIRIMYAZI", DbxType::WideString},
+                                    {"INDIRIMORANI1", DbxType::Double},
+                                    {"INDIRIMORANI2", DbxType::Double},
+                                    {"INDIRIMORANI3", DbxType::Double},
+                                    {"INDIRIMORANI4", DbxType::Double},
+                                    {"INDIRIMTUTAR", DbxType::Double},
+                                    {"NETBIRIMFIYAT", DbxType::Double},
+                                    {"KDV", DbxType::Double},
+                                    {"VERGITUTARI", DbxType::Double},
+                                    {"NETTUTAR", DbxType::Double},
+                                    {"VERILISTARIHI", DbxType::Date},
+                                    {"VEREN", DbxType::WideString},
+                                    {"DURUM", DbxType::Int32},
+                                    {"KALAN", DbxType::Double},
+                                    {"CARINO", DbxType::Int32},
+                                    {"CARIKOD", DbxType::WideString},
+                                    {"CARIADI", DbxType::WideString},
+                                    {"STOK_STOKNO", DbxType::Int32},
+                                    {"URETICIKODU", DbxType::WideString},
+                                    {"OEM1", DbxType::WideString},
+                                    {"OEM2", DbxType::WideString},
+                                    {"OEM3", DbxType::WideString},
+                                    {"OEM4", DbxType::WideString},
+                                    {"DIGERADI", DbxType::WideString},
+                                    {"DPKOD", DbxType::WideString},
+                                    {"PKOD", DbxType::WideString},
+                                    {"ANAGRUP", DbxType::WideString},
+                                    {"OZELKOD", DbxType::WideString},
+                                    {"SAAT", DbxType::WideString},
+                                    {"TARIH", DbxType::Date},
+                                    {"VERENIDNO", DbxType::Int32},
+                                    {"K", DbxType::Int32}});
+    auto column = [&](const char16_t* name) -> Column& {
+        return lines.column(lines.indexOf(name));
+    };
+    for (qsizetype row = 0; row < lines.rowCount(); ++row) {
+        DiscountRates rates;
+        for (const char16_t* name :
+             {u"INDIRIMORANI1", u"INDIRIMORANI2", u"INDIRIMORANI3", u"INDIRIMORANI4"})
+            rates << column(name).realAt(row);
+        const LineAmounts a =
+            lineAmounts(column(u"MIKTAR").realAt(row), column(u"BIRIMFIYAT").realAt(row),
+                        column(u"KDV").realAt(row), rates);
+        column(u"TUTAR").setReal(row, a.tutar);
+        column(u"INDIRIMYAZI").setText(row, discountText(rates));
+        column(u"INDIRIMTUTAR").setReal(row, a.indirim);
+        column(u"NETBIRIMFIYAT").setReal(row, a.netBirim);
+        column(u"VERGITUTARI").setReal(row, a.vergi);
+        column(u"NETTUTAR").setReal(row, a.net);
+    }
+    return lines;
+}
+
+}  // namespace
+
+void addBasketMethods(MethodTable& table) {
+    // Takes no session record: the lines of whichever account is asked for.
+    table.add("SepetVer2", [](const Arguments& args, JsonWriter& reply, CallContext& context) {
+        basketTable(context.database.connection(), args.integer(0)).writeJson(reply);
+    });
+
+    // A second line for an item already in the basket adds to the first one's quantity.
+    table.add("SepetEkle2", [](const Arguments& args, JsonWriter& reply, CallContext& context) {
+        const QString method = QStringLiteral("SepetEkle2");
+        int result = 0;
+        context.database.transaction([&](QSqlDatabase& db) {
+            const SessionUser user = basketUser(db, args, method);
+            const int stokno = args.integer(2);
+            const QVariant item = scalar(
+                db, QStringLiteral("SELECT kdv || '/' || kampanyali FROM stoklar WHERE stokno = ?"),
+                {stokno});
+            if (!item.isValid())
+                throw CallError(400,
+                                QStringLiteral("%1: stok bulunamadı (%2)").arg(method).arg(stokno));
+            const double quantity = checkedQuantity(args.number(5), method);
+            const LinePrice p = linePrice(db, user, stokno, args.number(7),
+                                          checkedRates(args, {8, 11, 12, 13}, method), method);
+            const QStringList vatAndCampaign = item.toString().split(QLatin1Char('/'));
+            const QVariant existing = scalar(
+                db, QStringLiteral("SELECT sirano FROM sepet WHERE carino = ? AND stokno = ?"),
+                {user.account, stokno});
+            if (existing.isValid()) {
+                Query(db, QStringLiteral("UPDATE sepet SET miktar = miktar + ?, fiyat = ?, "
+                                         "ind1 = ?, ind2 = ?, ind3 = ?, ind4 = ? WHERE sirano = ?"))
+                    .bind(quantity)
+                    .bind(p.price)
+                    .bind(p.rates[0])
+                    .bind(p.rates[1])
+                    .bind(p.rates[2])
+                    .bind(p.rates[3])
+                    .bind(existing)
+                    .exec();
+            } else {
+                Query(db,
+                      QStringLiteral("INSERT INTO sepet (carino, stokno, miktar, fiyat, kdv, ind1, "
+                                     "ind2, ind3, ind4, sec, verenid, kampanyali, tarih, saat) "
+                                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, 1, ?, ?, %1, "
+                                     "strftime('%H:%M', 'now', 'localtime'))")
+                          .arg(kNow))
+                    .bind(user.account)
+                    .bind(stokno)
+                    .bind(quantity)
+                    .bind(p.price)
+                    .bind(vatAndCampaign.value(0).toDouble())
+                    .bind(p.rates[0])
+                    .bind(p.rates[1])
+                    .bind(p.rates[2])
+                    .bind(p.rates[3])
+                    .bind(user.sirano)
+                    .bind(vatAndCampaign.value(1).toInt())
+                    .exec();
+            }
+            result = 1;
+        });
+        reply.integer(result);
+    });
+
+    // Changes a line's quantity (and a salesperson's price and rates); 0 when the line is gone.
+    table.add("SepetGuncelle2", [](const Arguments& args, JsonWriter& reply, CallContext& context) {
+        const QString method = QStringLiteral("SepetGuncelle2");
+        int result = 0;
+        context.database.transaction([&](QSqlDatabase& db) {
+            const SessionUser user = basketUser(db, args, method);
+            const int sirano = args.integer(10);
+            const QVariant stokno = scalar(
+                db, QStringLiteral("SELECT stokno FROM sepet WHERE sirano = ? AND carino = ?"),
+                {sirano, user.account});
+            if (!stokno.isValid())
+                return;
+            const double quantity = checkedQuantity(args.number(5), method);
+            const LinePrice p = linePrice(db, user, stokno.toInt(), args.number(7),
+                                          checkedRates(args, {8, 11, 12, 13}, method), method);
+            Query(db, QStringLiteral("UPDATE sepet SET miktar = ?, fiyat = ?, ind1 = ?, ind2 = ?, "
+                                     "ind3 = ?, ind4 = ? WHERE sirano = ?"))
+                .bind(quantity)
+                .bind(p.price)
+                .bind(p.rates[0])
+                .bind(p.rates[1])
+                .bind(p.rates[2])
+                .bind(p.rates[3])
+                .bind(sirano)
+                .exec();
+            result = 1;
+        });
+        reply.integer(result);
+    });
+}
+
+}  // namespace zerda::appserver
