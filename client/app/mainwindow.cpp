@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,9 +25,11 @@
 #include "proxim.h"
 #include "resources.h"
 #include "seccari.h"
+#include "sepet.h"
 #include "settings.h"
 #include "stoklistesi.h"
 #include "tabpainter.h"
+#include "urunacici.h"
 #include "utils.h"
 
 namespace zerda {
@@ -80,11 +83,30 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), m_bagc(std::make_unique<C
     layout->addWidget(buildBottom());
     setCentralWidget(central);
     buildMenus();
-    buildStockList();
+    buildCatalogue();
     FormCreate();
 }
 
-void TForm1::buildStockList() {
+void TForm1::buildCatalogue() {
+    Sepet::Parts basket;
+    basket.sepet = &sepet;
+    basket.bagc = m_bagc.get();
+    basket.sbilgi = &m_sbilgi;
+    basket.setCaption = [this](const QString& caption) {
+        sayacYaz(QStringLiteral("ssepet"), caption);
+    };
+    for (const char* name : {"aratoplaml", "indiriml", "nettutarl", "vergil", "geneltoplaml"})
+        basket.totals.insert(QLatin1String(name), findChild<QLabel*>(QLatin1String(name)));
+    m_sepet = std::make_unique<Sepet>(std::move(basket));
+
+    UrunAcici::Parts opener;
+    opener.owner = this;
+    opener.bagc = m_bagc.get();
+    opener.sbilgi = &m_sbilgi;
+    opener.sepet = &sepet;
+    opener.basket = m_sepet.get();
+    m_urunAcici = new UrunAcici(opener, this);
+
     StokListesi::Parts parts;
     parts.window = this;
     parts.araedit = findChild<QLineEdit*>(QStringLiteral("araedit"));
@@ -103,6 +125,8 @@ void TForm1::buildStockList() {
     m_stokListesi = new StokListesi(std::move(parts), this);
     connect(findChild<QAction*>(QStringLiteral("S2")), &QAction::triggered, m_stokListesi,
             &StokListesi::cxGrid1DBTableView1DblClick);
+    connect(m_stokListesi, &StokListesi::urunIstendi, this,
+            [this](int stokno) { m_urunAcici->UrunuAc(UrunAcici::Mod::Stok, stok, stokno); });
 }
 
 TForm1::~TForm1() = default;
@@ -213,6 +237,32 @@ TcxGrid* TForm1::addGrid(QWidget* page, const QString& gridName, const QString& 
     return grid;
 }
 
+QWidget* TForm1::buildBasketTotals(QWidget* page) {
+    auto* group = new QGroupBox(QStringLiteral("Mesaj"), page);
+    group->setObjectName(QStringLiteral("GroupBox1"));
+    auto* grid = new QGridLayout(group);
+    int row = 0;
+    for (const auto& [caption, name] : {std::pair{"Toplam:", "aratoplaml"},
+                                        {"İndirim Toplam:", "indiriml"},
+                                        {"Ara Toplam:", "nettutarl"},
+                                        {"Vergi:", "vergil"},
+                                        {"Genel Toplam:", "geneltoplaml"}}) {
+        auto* c = new QLabel(QString::fromUtf8(caption), group);
+        auto* v = label(group, QLatin1String(name), QStringLiteral("0,00"));
+        v->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (row == 4) {
+            QFont bold = v->font();
+            bold.setBold(true);
+            c->setFont(bold);
+            v->setFont(bold);
+        }
+        grid->addWidget(c, row, 0);
+        grid->addWidget(v, row, 1);
+        ++row;
+    }
+    return group;
+}
+
 QWidget* TForm1::buildPages() {
     m_pages = new TsPageControl(this);
     m_pages->setObjectName(QStringLiteral("sPageControl1"));
@@ -230,6 +280,7 @@ QWidget* TForm1::buildPages() {
     TcxGrid* basket =
         addGrid(addPage(QStringLiteral("ssepet"), QStringLiteral("Sepet"), 8),
                 QStringLiteral("cxGrid2"), QStringLiteral("cxGridDBTableView1"), &sepet);
+    basket->parentWidget()->layout()->addWidget(buildBasketTotals(basket->parentWidget()));
     addGrid(addPage(QStringLiteral("sonceki"), QStringLiteral("Önceki Siparişler"), 3),
             QStringLiteral("cxGrid3"), QStringLiteral("cxGridDBTableView2"), &ONCEKILER);
     addGrid(addPage(QStringLiteral("sccariekstre"), QStringLiteral("Cari Ekstre"), 1),

@@ -16,7 +16,9 @@ class QToolButton;
 
 namespace zerda {
 
+class Sepet;
 class StokListesi;
+class UrunAcici;
 class TcxGrid;
 class TsPageControl;
 class TBusyIndicator;
@@ -35,6 +37,8 @@ public:
     TSonucBilgisi& sbilgi() { return m_sbilgi; }
     int acilisAdet() const { return _acilisadet; }
     StokListesi* stokListesi() const { return m_stokListesi; }
+    Sepet& sepetim() { return *m_sepet; }
+    UrunAcici* urunAcici() const { return m_urunAcici; }
 
     // The login; the program ends unless it succeeds. Adapts the window to the customer type.
     bool GirisYap();
@@ -79,7 +83,8 @@ private:
     QWidget* buildLegend();
     QWidget* buildBottom();
     void buildMenus();
-    void buildStockList();
+    void buildCatalogue();
+    QWidget* buildBasketTotals(QWidget* page);
     QWidget* addPage(const QString& name, const QString& caption, int icon);
     TcxGrid* addGrid(QWidget* page, const QString& gridName, const QString& viewName,
                      ClientDataSet* data);
@@ -88,7 +93,9 @@ private:
     TSonucBilgisi m_sbilgi;
     int _acilisadet = 0;
     TsPageControl* m_pages = nullptr;
+    std::unique_ptr<Sepet> m_sepet;
     StokListesi* m_stokListesi = nullptr;
+    UrunAcici* m_urunAcici = nullptr;
     QMenu* m_genelmenu = nullptr;
     bool m_closing = false;
 };
