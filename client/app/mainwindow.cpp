@@ -30,6 +30,7 @@
 #include "stoklistesi.h"
 #include "tabpainter.h"
 #include "urunacici.h"
+#include "urunlistesi.h"
 #include "utils.h"
 
 namespace zerda {
@@ -127,6 +128,28 @@ void TForm1::buildCatalogue() {
             &StokListesi::cxGrid1DBTableView1DblClick);
     connect(m_stokListesi, &StokListesi::urunIstendi, this,
             [this](int stokno) { m_urunAcici->UrunuAc(UrunAcici::Mod::Stok, stok, stokno); });
+
+    auto productList = [this](UrunListesi::Tur kind, const char* tab, const char* grid,
+                              const char* gif, ClientDataSet* list, UrunAcici::Mod mode) {
+        UrunListesi::Parts p;
+        p.pages = m_pages;
+        p.tab = m_pages->findChild<QWidget*>(QLatin1String(tab));
+        p.grid = findChild<TcxGrid*>(QLatin1String(grid));
+        p.gif = findChild<QWidget*>(QLatin1String(gif));
+        p.list = list;
+        p.bagc = m_bagc.get();
+        p.sbilgi = &m_sbilgi;
+        const QString tabName = QLatin1String(tab);
+        p.setCaption = [this, tabName](const QString& caption) { sayacYaz(tabName, caption); };
+        auto* l = new UrunListesi(kind, std::move(p), this);
+        connect(l, &UrunListesi::urunIstendi, this,
+                [this, list, mode](int stokno) { m_urunAcici->UrunuAc(mode, *list, stokno); });
+        return l;
+    };
+    m_yeniler = productList(UrunListesi::Tur::Yeniler, "syeniler", "cxGrid6", "gifyeniler",
+                            &YENILER, UrunAcici::Mod::Yeni);
+    m_kampanyalilar = productList(UrunListesi::Tur::Kampanyalilar, "skampanyali", "cxkampanyali",
+                                  "gifkampanyali", &kampstok, UrunAcici::Mod::Kampanya);
 }
 
 TForm1::~TForm1() = default;

@@ -19,6 +19,7 @@ namespace zerda {
 class Sepet;
 class StokListesi;
 class UrunAcici;
+class UrunListesi;
 class TcxGrid;
 class TsPageControl;
 class TBusyIndicator;
@@ -39,6 +40,8 @@ public:
     StokListesi* stokListesi() const { return m_stokListesi; }
     Sepet& sepetim() { return *m_sepet; }
     UrunAcici* urunAcici() const { return m_urunAcici; }
+    UrunListesi* yeniler() const { return m_yeniler; }
+    UrunListesi* kampanyalilar() const { return m_kampanyalilar; }
 
     // The login; the program ends unless it succeeds. Adapts the window to the customer type.
     bool GirisYap();
@@ -96,6 +99,8 @@ private:
     std::unique_ptr<Sepet> m_sepet;
     StokListesi* m_stokListesi = nullptr;
     UrunAcici* m_urunAcici = nullptr;
+    UrunListesi* m_yeniler = nullptr;
+    UrunListesi* m_kampanyalilar = nullptr;
     QMenu* m_genelmenu = nullptr;
     bool m_closing = false;
 };

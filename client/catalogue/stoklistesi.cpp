@@ -16,6 +16,7 @@
 #include "mesajgoster.h"
 #include "proxim.h"
 #include "resources.h"
+#include "stokkolonlari.h"
 #include "utils.h"
 
 namespace zerda {
@@ -26,52 +27,44 @@ const QString kBaslik = QStringLiteral("Stok Listesi");
 const QColor kSeciliRenk(0xD2, 0xF0, 0xF9);
 const QColor kTekSatirRenk(0xEF, 0xEF, 0xEF);
 
-enum Flag { Shown = 1, UserMayShow = 2, Icon = 4, Centred = 8, Big = 16, Drawn = 32 };
-
-struct StockColumn {
-    const char* field;
-    const char* caption;
-    int weight;
-    int flags;
-};
-
 // The grid's columns in order. Prices and the price-information cell are shown by the layout.
-const QList<StockColumn>& stockColumns() {
-    static const QList<StockColumn> columns = {
-        {"DURUM", "Durum", 1, Shown | UserMayShow | Icon | Centred},
-        {"OEM1", "Oem1", 2, UserMayShow},
-        {"OEM2", "Oem2", 2, UserMayShow},
-        {"OEM3", "Oem3", 2, UserMayShow},
-        {"BARKOD", "Barkod", 2, UserMayShow},
-        {"FINISHKOD", "Finish Kod", 2, Shown | UserMayShow},
-        {"ADI", "Açıklama", 4, Shown | UserMayShow},
-        {"OEM4", "Oem4", 2, UserMayShow},
+const QList<KolonTanimi>& stockColumns() {
+    constexpr int T = Kaydirilan;  // text columns wrap
+    static const QList<KolonTanimi> columns = {
+        {"DURUM", "Durum", 1, Gorunur | Secilebilir | Simge | Ortali},
+        {"OEM1", "Oem1", 2, Secilebilir | T},
+        {"OEM2", "Oem2", 2, Secilebilir | T},
+        {"OEM3", "Oem3", 2, Secilebilir | T},
+        {"BARKOD", "Barkod", 2, Secilebilir | T},
+        {"FINISHKOD", "Finish Kod", 2, Gorunur | Secilebilir | T},
+        {"ADI", "Açıklama", 4, Gorunur | Secilebilir | T},
+        {"OEM4", "Oem4", 2, Secilebilir | T},
         {"STOK_STOKNO", "", 1, 0},
-        {"URETICIKODU", "Üretici Kod", 2, UserMayShow},
-        {"RESIM", "Resim", 1, Shown | UserMayShow | Icon | Centred},
+        {"URETICIKODU", "Üretici Kod", 2, Secilebilir | T},
+        {"RESIM", "Resim", 1, Gorunur | Secilebilir | Simge | Ortali},
         {"BARKOD_BARKODNO", "", 1, 0},
-        {"DIGERADI", "Diğer Adı", 3, UserMayShow},
+        {"DIGERADI", "Diğer Adı", 3, Secilebilir | T},
         {"DPKOD", "", 2, 0},
-        {"OEMNO", "Oem No", 2, UserMayShow},
-        {"BIRIM", "Birim", 1, UserMayShow},
-        {"MARKA", "Marka", 2, Shown | UserMayShow},
-        {"MODEL", "Model", 2, UserMayShow},
-        {"ANAGRUP", "Ana Grup", 2, UserMayShow},
-        {"OZELKOD", "Özel Kod", 2, UserMayShow},
+        {"OEMNO", "Oem No", 2, Secilebilir | T},
+        {"BIRIM", "Birim", 1, Secilebilir | T},
+        {"MARKA", "Marka", 2, Gorunur | Secilebilir | T},
+        {"MODEL", "Model", 2, Secilebilir | T},
+        {"ANAGRUP", "Ana Grup", 2, Secilebilir | T},
+        {"OZELKOD", "Özel Kod", 2, Secilebilir | T},
         {"KALAN", "", 1, 0},
         {"PKOD", "", 1, 0},
-        {"KDV", "", 1, UserMayShow},
+        {"KDV", "", 1, Secilebilir},
         {"ALINANSIPARIS", "", 1, 0},
         {"VERILENSIPARIS", "", 1, 0},
-        {"LISTEFIYAT1", "Liste Fiyatı", 2, UserMayShow},
-        {"KAMPFIYAT", "Kampanyalı Fiyat", 2, UserMayShow},
-        {"FIYAT", "Liste Fiyatı", 2, UserMayShow},
-        {"Y", "Yeni", 1, Shown | UserMayShow | Icon | Centred},
-        {"K", "Kampanyalı", 1, Shown | UserMayShow | Icon | Centred},
-        {"INDIRIMYAZI", "İndirim Oran", 2, Shown | UserMayShow | Centred},
-        {"NETFIYAT", "Net Fiyatı", 2, UserMayShow | Big},
-        {"KDVDAHIL", "KDV Dahil Fiyat", 3, UserMayShow},
-        {"FiyatBilgisi", "Fiyat Bilgisi", 2, UserMayShow | Drawn},
+        {"LISTEFIYAT1", "Liste Fiyatı", 2, Secilebilir},
+        {"KAMPFIYAT", "Kampanyalı Fiyat", 2, Secilebilir},
+        {"FIYAT", "Liste Fiyatı", 2, Secilebilir},
+        {"Y", "Yeni", 1, Gorunur | Secilebilir | Simge | Ortali},
+        {"K", "Kampanyalı", 1, Gorunur | Secilebilir | Simge | Ortali},
+        {"INDIRIMYAZI", "İndirim Oran", 2, Gorunur | Secilebilir | Ortali | T},
+        {"NETFIYAT", "Net Fiyatı", 2, Secilebilir | Buyuk},
+        {"KDVDAHIL", "KDV Dahil Fiyat", 3, Secilebilir},
+        {"FiyatBilgisi", "Fiyat Bilgisi", 2, Secilebilir | Cizilen},
     };
     return columns;
 }
@@ -81,24 +74,6 @@ const QStringList& priceColumns() {
     static const QStringList names = {QStringLiteral("LISTEFIYAT1"), QStringLiteral("KAMPFIYAT"),
                                       QStringLiteral("NETFIYAT"), QStringLiteral("KDVDAHIL")};
     return names;
-}
-
-QMap<int, GridColumn::IconEntry> iconsOf(const QString& field) {
-    QMap<int, GridColumn::IconEntry> icons;
-    if (field == QLatin1String("DURUM")) {
-        for (int state = 0; state <= 5; ++state)
-            icons.insert(state, {Icons::stockState(state), Icons::stockStateName(state)});
-    } else if (field == QLatin1String("RESIM")) {
-        icons.insert(1, {Icons::picture(), QStringLiteral("Var")});
-        icons.insert(0, {QIcon(), QStringLiteral("Yok")});
-    } else if (field == QLatin1String("Y")) {
-        icons.insert(0, {Icons::no(), QStringLiteral("Hayır")});
-        icons.insert(1, {Icons::yes(), QStringLiteral("Evet")});
-    } else if (field == QLatin1String("K")) {
-        icons.insert(0, {Icons::no(), QString()});
-        icons.insert(1, {Icons::yes(), QStringLiteral("Evet")});
-    }
-    return icons;
 }
 
 }  // namespace
@@ -124,32 +99,11 @@ void StokListesi::buildColumns() {
     v->setEditTriggers(QAbstractItemView::NoEditTriggers);
     v->setSelectionBehavior(QAbstractItemView::SelectRows);
     v->setHeaderHeight(40);
-    for (const StockColumn& c : stockColumns()) {
-        const QString field = QLatin1String(c.field);
-        GridColumn* column =
-            v->addColumn(v->objectName() + field, c.flags & Drawn ? QString() : field,
-                         QString::fromUtf8(c.caption), c.weight);
-        column->userMayShow = c.flags & UserMayShow;
-        column->setVisible(c.flags & Shown);
-        if (c.flags & Icon) {
-            column->kind = GridColumn::Kind::Icon;
-            column->icons = iconsOf(field);
-        } else if (c.flags & Drawn) {
-            column->kind = GridColumn::Kind::Custom;
-            column->customDraw = [this](QPainter* p, const QStyleOptionViewItem& o,
-                                        const QModelIndex& i) { drawPriceCell(p, o, i); };
-        } else {
-            column->wrap = true;
-        }
-        column->alignment =
-            (c.flags & Centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter;
-        if (c.flags & Big) {
-            column->bold = true;
-            column->pointSize = 11;
-        }
-        if (field == QLatin1String("OEM1"))
-            column->summary = GridColumn::Summary::Count;
-    }
+    kolonlariEkle(v, stockColumns());
+    v->column(v->objectName() + QStringLiteral("FiyatBilgisi"))->customDraw =
+        [this](QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) {
+            drawPriceCell(p, o, i);
+        };
     view()->setDataSet(m_parts.stok);
 }
 

@@ -17,6 +17,8 @@ Guarded<ConnectionMessageHandler>& messageHandler() {
     return handler;
 }
 
+}  // namespace
+
 void showConnectionMessage(const QString& text) {
     const ConnectionMessageHandler handler = messageHandler().get();
     if (handler)
@@ -24,8 +26,6 @@ void showConnectionMessage(const QString& text) {
     else
         qWarning().noquote() << text;
 }
-
-}  // namespace
 
 void setConnectionMessageHandler(ConnectionMessageHandler handler) {
     messageHandler().set(std::move(handler));

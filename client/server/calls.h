@@ -20,6 +20,9 @@ inline const QString kBaglantiKurulamiyor =
 // the message box on the user-interface thread; without one the text goes to the warning log.
 using ConnectionMessageHandler = std::function<void(const QString& text)>;
 void setConnectionMessageHandler(ConnectionMessageHandler handler);
+// Shows the connection message through the installed handler, for callers that decide later
+// whether it is still wanted (a window that may have closed meanwhile).
+void showConnectionMessage(const QString& text = kBaglantiKurulamiyor);
 
 inline constexpr int kBaglantiKurAttempts = 11;
 inline constexpr int kBaglantiKurPauseMs = 500;

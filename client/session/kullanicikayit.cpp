@@ -156,18 +156,31 @@ void Tkullanicikayit::CariBilgisiDoldur() {
     // Sending waits for the details: both would use the one connection clone.
     m_gonder->setEnabled(false);
     auto answer = std::make_shared<std::optional<TMobilCariBilgisi>>();
+    auto unreachable = std::make_shared<bool>(false);
     std::shared_ptr<Connection> connection = con;
     QPointer<Tkullanicikayit> self(this);
-    Async([connection, answer] {
+    // The window shows what went wrong, so nothing appears once it has been closed.
+    auto failure = std::make_shared<QString>();
+    Async([connection, answer, unreachable, failure] {
         connection->Close();
-        if (!BaglantiKur(*connection, 1))
+        if (!BaglantiKur(*connection, 0)) {
+            *unreachable = true;
             return;
-        TServerMethods1Client proxy(*connection);
-        *answer = proxy.MobilCariBilgisiGetir(0, BilgisayarIdAl());
+        }
+        try {
+            TServerMethods1Client proxy(*connection);
+            *answer = proxy.MobilCariBilgisiGetir(0, BilgisayarIdAl());
+        } catch (const Error& e) {
+            *failure = e.message();
+        }
         connection->Close();
-    })->Await([self, answer] {
+    })->Await([self, answer, unreachable, failure] {
         if (!self)
             return;
+        if (*unreachable)
+            showConnectionMessage();
+        if (!failure->isEmpty())
+            reportError(*failure);
         if (const auto& a = *answer) {
             const QList<std::pair<const char*, QString>> values = {
                 {"adres1", a->ADRES1()},   {"adres2", a->ADRES2()}, {"ilce", a->ILCE()},

@@ -8,6 +8,7 @@
 
 #include "appserverprocess.h"
 #include "asyncresim.h"
+#include "calls.h"
 #include "databasecheck.h"
 #include "grid.h"
 #include "identity.h"
@@ -19,6 +20,7 @@
 #include "stokayarinti.h"
 #include "stoklistesi.h"
 #include "urunacici.h"
+#include "urunlistesi.h"
 #include "utils.h"
 
 using namespace zerda;
@@ -340,6 +342,62 @@ private Q_SLOTS:
         w.urunAcici()->ResimGetir(without, empty);
         QVERIFY(empty.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().isNull());
         QCOMPARE(MessageBox::shownCount(), 0);
+    }
+
+    void newAndCampaignTabs() {
+        TForm1 w;
+        w.sbilgi().Kopyala(m_session);
+        auto* pages = w.findChild<QTabWidget*>(QStringLiteral("sPageControl1"));
+        const int fresh =
+            m_db->value(QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE yeni = 1")).toInt();
+        const int campaign =
+            m_db->value(QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE kampanyali = 1"))
+                .toInt();
+        QSignalSpy freshLoads(w.yeniler(), &UrunListesi::loadFinished);
+        QSignalSpy campaignLoads(w.kampanyalilar(), &UrunListesi::loadFinished);
+        // Every showing loads the list again.
+        for (int showing = 1; showing <= 2; ++showing) {
+            pages->setCurrentIndex(4);
+            QVERIFY(!w.findChild<QWidget*>(QStringLiteral("cxGrid6"))->isEnabled());
+            QVERIFY(freshLoads.wait(20000));
+            QCOMPARE(freshLoads.size(), showing);
+            pages->setCurrentIndex(0);
+        }
+        QCOMPARE(pages->tabText(4), QStringLiteral("%1=Yeni Stoklar").arg(fresh));
+        QCOMPARE(w.YENILER.RecordCount(), fresh);
+        QVERIFY(w.findChild<QWidget*>(QStringLiteral("cxGrid6"))->isEnabled());
+        QVERIFY(w.findChild<QWidget*>(QStringLiteral("gifyeniler"))->isHidden());
+
+        pages->setCurrentIndex(5);
+        QVERIFY(campaignLoads.wait(20000));
+        QCOMPARE(campaignLoads.last().at(0).toBool(), false);
+        QCOMPARE(pages->tabText(5), QStringLiteral("%1=Kampanyalı").arg(campaign));
+
+        // A double-click opens the focused row in the campaign mode.
+        QVERIFY(m_db->execute(
+            QStringLiteral("DELETE FROM sepet WHERE carino = %1").arg(m_session.CARINO())));
+        w.findChild<TcxGridView*>(QStringLiteral("cxGridDBTableViewkampanyali"))->setFocusedRow(0);
+        QString caption;
+        QMetaObject::Connection c =
+            connect(w.urunAcici(), &UrunAcici::dialogReady, [&](Tstokayarinti* d) {
+                caption = d->label("Label2")->text();
+                QTimer::singleShot(0, d, &QDialog::reject);
+            });
+        w.kampanyalilar()->DblClick();
+        disconnect(c);
+        QCOMPARE(caption, QStringLiteral("Kampanyalı Fiyat:"));
+
+        // Server down: the list keeps what it had, the message comes once.
+        w.bagc().setParam(QStringLiteral("Port"), QString::number(AppServerProcess::freePort()));
+        MessageBox::resetLog();
+        MessageBox::setNextAnswer(kSonucTamam);
+        pages->setCurrentIndex(4);
+        QVERIFY(freshLoads.wait(20000));
+        QCOMPARE(freshLoads.last().at(0).toBool(), true);
+        QCOMPARE(MessageBox::shownCount(), 1);
+        QCOMPARE(MessageBox::lastMessage()->text, kBaglantiKurulamiyor);
+        QCOMPARE(w.YENILER.RecordCount(), fresh);
+        QVERIFY(w.findChild<QWidget*>(QStringLiteral("cxGrid6"))->isEnabled());
     }
 
     void totalsOfTheTickedLines() {
