@@ -122,28 +122,26 @@ DataTable itemTable(QSqlDatabase db, const ItemList& list) {
     const QString quantities = list.salesperson
                                    ? QStringLiteral("s.kalan, s.alinansiparis, s.verilensiparis")
                                    : QStringLiteral("0.0, 0.0, 0.0");
-    Query q(
-        db,
-        QStringLiteral("SELECT s.durum, s.oem1, s.oem2, s.oem3, s.barkod, s.finishkod, s.adi, "
-                       "s.oem4, s.stokno, s.ureticikodu, "
-                       "EXISTS (SELECT 1 FROM stok_resimleri r WHERE r.stokno = s.stokno), "
-                       "s.barkodno, s.digeradi, s.dpkod, s.oemno, s.birim, s.marka, s.model, "
-                       "s.anagrup, s.ozelkod, %1, s.pkod, s.kdv, s.listefiyat, "
-                       "CASE WHEN s.kampanyali = 1 THEN s.kampfiyat ELSE 0.0 END, "
-                       "CASE WHEN s.kampanyali = 1 THEN s.kampfiyat ELSE s.listefiyat END, "
-                       "s.yeni, s.kampanyali, ?, ?, ?, ?, ?, 0.0, 0.0%2 "
-                       "FROM stoklar s WHERE %3 ORDER BY s.barkod LIMIT %4")
+    const QString sql =
+        QStringLiteral(
+            "SELECT s.durum, s.oem1, s.oem2, s.oem3, s.barkod, s.finishkod, s.adi, "
+            "s.oem4, s.stokno, s.ureticikodu, "
+            "EXISTS (SELECT 1 FROM stok_resimleri r WHERE r.stokno = s.stokno), "
+            "s.barkodno, s.digeradi, s.dpkod, s.oemno, s.birim, s.marka, s.model, "
+            "s.anagrup, s.ozelkod, %1, s.pkod, s.kdv, s.listefiyat, "
+            "CASE WHEN s.kampanyali = 1 THEN s.kampfiyat ELSE 0.0 END, "
+            "CASE WHEN s.kampanyali = 1 THEN s.kampfiyat ELSE s.listefiyat END, "
+            "s.yeni, s.kampanyali, ?, ?, ?, ?, ?, 0.0, 0.0%2 "
+            "FROM stoklar s WHERE %3 ORDER BY s.barkod LIMIT %4")
             .arg(quantities, list.withListColumns ? QStringLiteral(", s.listefiyat, ?") : QString(),
                  list.where)
-            .arg(list.limit));
-    q.bind(discountText(list.rates));
+            .arg(list.limit);
+    QVariantList values{discountText(list.rates)};
     for (double r : list.rates)
-        q.bind(r);
+        values << r;
     if (list.withListColumns)
-        q.bind(list.rates.value(0));
-    for (const QVariant& v : list.values)
-        q.bind(v);
-    q.exec();
+        values << list.rates.value(0);
+    values += list.values;
     QList<ColumnSpec> columns = {{"DURUM", DbxType::Int32},
                                  {"OEM1", DbxType::WideString},
                                  {"OEM2", DbxType::WideString},
@@ -184,7 +182,7 @@ DataTable itemTable(QSqlDatabase db, const ItemList& list) {
     if (list.withListColumns)
         columns << ColumnSpec{"ESKIFIYAT", DbxType::Double}
                 << ColumnSpec{"INDIRIM", DbxType::Double};
-    DataTable items = readTable(q, columns);
+    DataTable items = selectTable(db, sql, values, columns);
     const Column& price = items.column(items.indexOf(u"FIYAT"));
     const Column& vat = items.column(items.indexOf(u"KDV"));
     Column& net = items.column(items.indexOf(u"NETFIYAT"));

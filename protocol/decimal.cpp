@@ -66,6 +66,18 @@ double decimalTextValue(const DecimalText& text) {
 }
 
 double roundToCents(double value) {
+    // Far from a half cent the binary value rounds as its decimal form does; only values close to
+    // one need the decimal form (1.005 is 1.00499999... in binary and must still give 1.01).
+    const double cents = value * 100;
+    if (std::isfinite(cents) && std::fabs(cents) < 1e12) {
+        const double whole = std::floor(cents);
+        const double fraction = cents - whole;
+        if (std::fabs(fraction - 0.5) > 1e-6) {
+            // A whole number of cents divided by 100 is the double nearest to the decimal.
+            const double rounded = fraction > 0.5 ? whole + 1 : whole;
+            return rounded == 0 ? 0.0 : rounded / 100;
+        }
+    }
     return decimalTextValue(toDecimalText(value, 2));
 }
 

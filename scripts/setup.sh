@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6opengl6-dev qt6-webengine-dev
   libgl-dev
-  libcpp-httplib-dev rapidjson-dev libjpeg62-turbo-dev libgif-dev libgsf-1-dev libfreexl-dev libssl-dev zlib1g-dev libbrotli-dev
+  libcpp-httplib-dev libsqlite3-dev rapidjson-dev libjpeg62-turbo-dev libgif-dev libgsf-1-dev libfreexl-dev libssl-dev zlib1g-dev libbrotli-dev
   clang-format fonts-wine fonts-liberation fonts-dejavu-core
 )
 

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "clientdataset.h"
+#include "decimal.h"
 #include "utils.h"
 
 #include "tables.h"
@@ -42,6 +43,16 @@ private Q_SLOTS:
         QFETCH(double, x);
         QFETCH(double, expected);
         QCOMPARE(IkiHaneYuvarla(x), expected);
+    }
+
+    // The quick rounding agrees with the decimal form everywhere, halves and thousandths included.
+    void quickRoundingAgreesWithTheDecimalForm() {
+        for (int k = -40000; k <= 40000; ++k)
+            for (double v : {k / 1000.0, k * 0.005, k * 0.0101 + 0.3333}) {
+                const double slow = decimalTextValue(toDecimalText(v, 2));
+                if (roundToCents(v) != slow && !(slow == 0 && roundToCents(v) == 0))
+                    QFAIL(qPrintable(QString::number(v, 'g', 17)));
+            }
     }
 
     void moneyFormatOnFloatColumnsOnly() {

@@ -3,15 +3,24 @@
 #include <sys/prctl.h>
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QThread>
 #include <QtTest>
 #include <csignal>
 
-AppServerProcess::AppServerProcess(int items) {
+AppServerProcess::AppServerProcess(int items)
+    : m_databasePath(m_dir.filePath(QStringLiteral("test.db"))) {
     m_ready = m_dir.isValid() && command({QStringLiteral("init-demo"), QStringLiteral("--items"),
                                           QString::number(items)}) == 0;
+}
+
+AppServerProcess::AppServerProcess(const QString& databaseFile, int items)
+    : m_databasePath(databaseFile) {
+    m_ready = QFile::exists(databaseFile) ||
+              command({QStringLiteral("init-demo"), QStringLiteral("--items"),
+                       QString::number(items)}) == 0;
 }
 
 AppServerProcess::~AppServerProcess() {

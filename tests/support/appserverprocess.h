@@ -11,9 +11,11 @@
 class AppServerProcess {
 public:
     explicit AppServerProcess(int items = 300);
+    // On a database file of the caller's, which it keeps; made with the demo data when missing.
+    AppServerProcess(const QString& databaseFile, int items);
     ~AppServerProcess();
 
-    QString databasePath() const { return m_dir.filePath(QStringLiteral("test.db")); }
+    QString databasePath() const { return m_databasePath; }
     QString folder() const { return m_dir.path(); }
     bool ready() const { return m_ready; }
 
@@ -33,6 +35,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_databasePath;
     std::unique_ptr<QProcess> m_process;
     int m_port = 0;
     bool m_ready = false;

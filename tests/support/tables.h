@@ -8,8 +8,9 @@
 #include "datatable.h"
 
 // A table with the given columns and rows (values in column order; an invalid QVariant is NULL).
-inline zerda::DataTable tableOf(std::initializer_list<std::pair<const char*, zerda::DbxType>> columns,
-                                const QList<QVariantList>& rows = {}) {
+inline zerda::DataTable tableOf(
+    std::initializer_list<std::pair<const char*, zerda::DbxType>> columns,
+    const QList<QVariantList>& rows = {}) {
     zerda::DataTable t;
     for (const auto& [name, type] : columns) {
         zerda::ColumnInfo info;
