@@ -608,6 +608,7 @@ void TForm1::CariDegistir() {
     findChild<QLabel*>(QStringLiteral("saticilbl"))
         ->setText(m_sbilgi.SaticiAdi() + QStringLiteral(" Telefonu: ") + m_sbilgi.SaticiTelefon() +
                   QStringLiteral(" email: ") + m_sbilgi.SaticiMail());
+    m_sepet->SepetGetir();
     if (stok.Active())
         stok.EmptyDataSet();
     sayacYaz(QStringLiteral("sstoklistesi"), sayacBasligi(0, QStringLiteral("Stok Listesi")));

@@ -185,6 +185,11 @@ private Q_SLOTS:
         QVERIFY(main.sbilgi().CARINO() > 0);
         QCOMPARE(main.findChild<QLabel*>(QStringLiteral("cariadilbl"))->text(),
                  main.sbilgi().CariAdi());
+        // The basket of the chosen account, one with lines, is loaded.
+        const int lines = count(QStringLiteral("SELECT COUNT(*) FROM sepet WHERE carino = %1")
+                                    .arg(main.sbilgi().CARINO()));
+        QVERIFY(lines > 0);
+        QCOMPARE(pages->tabText(1), QStringLiteral("%1=Sepet").arg(lines));
     }
 };
 
