@@ -65,6 +65,22 @@ LinePrice linePrice(QSqlDatabase db, const SessionUser& user, int stokno, double
     return {listed.toDouble(), accountRates(db, user.account)};
 }
 
+// Sets a line's quantity (or adds to it), price and rates.
+void updateLine(QSqlDatabase db, int sirano, double quantity, bool addToQuantity,
+                const LinePrice& p) {
+    Query(db, QStringLiteral("UPDATE sepet SET miktar = %1?, fiyat = ?, ind1 = ?, ind2 = ?, "
+                             "ind3 = ?, ind4 = ? WHERE sirano = ?")
+                  .arg(addToQuantity ? QStringLiteral("miktar + ") : QString()))
+        .bind(quantity)
+        .bind(p.price)
+        .bind(p.rates[0])
+        .bind(p.rates[1])
+        .bind(p.rates[2])
+        .bind(p.rates[3])
+        .bind(sirano)
+        .exec();
+}
+
 DataTable basketTable(QSqlDatabase db, int carino) {
     Query q(db, QStringLiteral(
                     "SELECT b.sirano, b.sec, b.stokno, s.barkod, s.adi, s.finishkod, s.oemno, "
@@ -172,16 +188,7 @@ void addBasketMethods(MethodTable& table) {
                 db, QStringLiteral("SELECT sirano FROM sepet WHERE carino = ? AND stokno = ?"),
                 {user.account, stokno});
             if (existing.isValid()) {
-                Query(db, QStringLiteral("UPDATE sepet SET miktar = miktar + ?, fiyat = ?, "
-                                         "ind1 = ?, ind2 = ?, ind3 = ?, ind4 = ? WHERE sirano = ?"))
-                    .bind(quantity)
-                    .bind(p.price)
-                    .bind(p.rates[0])
-                    .bind(p.rates[1])
-                    .bind(p.rates[2])
-                    .bind(p.rates[3])
-                    .bind(existing)
-                    .exec();
+                updateLine(db, existing.toInt(), quantity, true, p);
             } else {
                 Query(db,
                       QStringLiteral("INSERT INTO sepet (carino, stokno, miktar, fiyat, kdv, ind1, "
@@ -222,16 +229,7 @@ void addBasketMethods(MethodTable& table) {
             const double quantity = checkedQuantity(args.number(5), method);
             const LinePrice p = linePrice(db, user, stokno.toInt(), args.number(7),
                                           checkedRates(args, {8, 11, 12, 13}, method), method);
-            Query(db, QStringLiteral("UPDATE sepet SET miktar = ?, fiyat = ?, ind1 = ?, ind2 = ?, "
-                                     "ind3 = ?, ind4 = ? WHERE sirano = ?"))
-                .bind(quantity)
-                .bind(p.price)
-                .bind(p.rates[0])
-                .bind(p.rates[1])
-                .bind(p.rates[2])
-                .bind(p.rates[3])
-                .bind(sirano)
-                .exec();
+            updateLine(db, sirano, quantity, false, p);
             result = 1;
         });
         reply.integer(result);

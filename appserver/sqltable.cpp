@@ -9,7 +9,9 @@
 
 namespace zerda::appserver {
 
-DataTable readTable(Query& query, const QList<ColumnSpec>& columns) {
+namespace {
+
+DataTable emptyTable(const QList<ColumnSpec>& columns) {
     DataTable table;
     for (const ColumnSpec& wanted : columns) {
         ColumnInfo info;
@@ -17,6 +19,13 @@ DataTable readTable(Query& query, const QList<ColumnSpec>& columns) {
         info.type = wanted.type;
         table.addColumn(std::move(info));
     }
+    return table;
+}
+
+}  // namespace
+
+DataTable readTable(Query& query, const QList<ColumnSpec>& columns) {
+    DataTable table = emptyTable(columns);
     while (query.next()) {
         for (int c = 0; c < table.columnCount(); ++c) {
             const QVariant v = query.value(c);
@@ -102,13 +111,7 @@ DataTable selectTable(QSqlDatabase db, const QString& sql, const QVariantList& v
     for (int i = 0; i < values.size(); ++i)
         bindValue(raw, i + 1, values[i]);
 
-    DataTable table;
-    for (const ColumnSpec& wanted : columns) {
-        ColumnInfo info;
-        info.name = QLatin1String(wanted.name);
-        info.type = wanted.type;
-        table.addColumn(std::move(info));
-    }
+    DataTable table = emptyTable(columns);
     int step = SQLITE_ROW;
     while ((step = sqlite3_step(raw)) == SQLITE_ROW) {
         for (int c = 0; c < table.columnCount(); ++c) {

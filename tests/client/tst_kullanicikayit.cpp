@@ -12,6 +12,7 @@
 #include "beklesin.h"
 #include "calls.h"
 #include "databasecheck.h"
+#include "demosession.h"
 #include "identity.h"
 #include "kullanicikayit.h"
 #include "mesajgoster.h"
@@ -55,20 +56,12 @@ private Q_SLOTS:
     void initTestCase() {
         setConnectionMessageHandler([this](const QString& text) { m_connectionMessages << text; });
         setErrorReporter([this](const QString& m) { m_errors << m; });
-        IdentitySources s = defaultIdentitySources();
-        s.root = QStringLiteral(ZERDA_FIXTURES "/identity/serial-with-blanks");  // WS-7A12
-        setIdentitySources(s);
         m_server = std::make_unique<AppServerProcess>(100);
-        QVERIFY(m_server->ready());
-        QCOMPARE(m_server->command({QStringLiteral("bind-workstation"), QStringLiteral("WS-7A12"),
-                                    QStringLiteral("DEMO")}),
-                 0);
-        QVERIFY(m_server->start());
+        const auto session = startDemoSession(*m_server, QStringLiteral("DEMO"));
+        QVERIFY(session);
+        m_session = *session;
         m_connection.setParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1"));
         m_connection.setParam(QStringLiteral("Port"), QString::number(m_server->port()));
-        m_connection.Open();
-        m_session = *TServerMethods1Client(m_connection).BuyukGetir(QStringLiteral("WS-7A12"));
-        m_connection.Close();
         m_db = std::make_unique<DatabaseCheck>(m_server->databasePath());
         QVERIFY(m_db->isOpen());
     }

@@ -9,6 +9,7 @@
 #include "appserverprocess.h"
 #include "beklesin.h"
 #include "databasecheck.h"
+#include "demosession.h"
 #include "grid.h"
 #include "identity.h"
 #include "mainwindow.h"
@@ -54,21 +55,10 @@ class TestStokListesi : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        IdentitySources s = defaultIdentitySources();
-        s.root = QStringLiteral(ZERDA_FIXTURES "/identity/serial-with-blanks");  // WS-7A12
-        setIdentitySources(s);
         m_server = std::make_unique<AppServerProcess>(1000);
-        QVERIFY(m_server->ready());
-        QCOMPARE(m_server->command({QStringLiteral("bind-workstation"), QStringLiteral("WS-7A12"),
-                                    QStringLiteral("DEMO")}),
-                 0);
-        QVERIFY(m_server->start());
-        Settings::override(Setting::B2BPort, QString::number(m_server->port()));
-        Connection c;
-        c.setParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1"));
-        c.setParam(QStringLiteral("Port"), QString::number(m_server->port()));
-        c.Open();
-        m_session = *TServerMethods1Client(c).BuyukGetir(QStringLiteral("WS-7A12"));
+        const auto session = startDemoSession(*m_server, QStringLiteral("DEMO"));
+        QVERIFY(session);
+        m_session = *session;
         m_db = std::make_unique<DatabaseCheck>(m_server->databasePath());
         QVERIFY(m_db->isOpen());
     }

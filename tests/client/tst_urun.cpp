@@ -10,6 +10,7 @@
 #include "asyncresim.h"
 #include "calls.h"
 #include "databasecheck.h"
+#include "demosession.h"
 #include "grid.h"
 #include "identity.h"
 #include "mainwindow.h"
@@ -107,23 +108,10 @@ class TestUrun : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        IdentitySources s = defaultIdentitySources();
-        s.root = QStringLiteral(ZERDA_FIXTURES "/identity/serial-with-blanks");  // WS-7A12
-        setIdentitySources(s);
         m_server = std::make_unique<AppServerProcess>(500);
-        QVERIFY(m_server->ready());
-        QCOMPARE(m_server->command({QStringLiteral("bind-workstation"), QStringLiteral("WS-7A12"),
-                                    QStringLiteral("DEMO")}),
-                 0);
-        QVERIFY(m_server->start());
-        Settings::override(Setting::B2BPort, QString::number(m_server->port()));
-        Settings::override(Setting::WebBase,
-                           QStringLiteral("http://127.0.0.1:%1/").arg(m_server->port()));
-        Connection c;
-        c.setParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1"));
-        c.setParam(QStringLiteral("Port"), QString::number(m_server->port()));
-        c.Open();
-        m_session = *TServerMethods1Client(c).BuyukGetir(QStringLiteral("WS-7A12"));
+        const auto session = startDemoSession(*m_server, QStringLiteral("DEMO"));
+        QVERIFY(session);
+        m_session = *session;
         m_db = std::make_unique<DatabaseCheck>(m_server->databasePath());
         QVERIFY(m_db->isOpen());
         QLocale::setDefault(QLocale(QStringLiteral("tr_TR")));
