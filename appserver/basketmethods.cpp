@@ -1,4 +1,8 @@
 // The basket: one line per account and item, kept on the server; amounts are worked out here.
+#include <QDate>
+#include <QLocale>
+
+#include "decimal.h"
 #include "methods.h"
 #include "pricing.h"
 #include "records.h"
@@ -212,6 +216,66 @@ void addBasketMethods(MethodTable& table) {
             result = 1;
         });
         reply.integer(result);
+    });
+
+    table.add("SepetSatirSil", [](const Arguments& args, JsonWriter& reply, CallContext& context) {
+        int removed = 0;
+        context.database.transaction([&](QSqlDatabase& db) {
+            const SessionUser user = authorizeSession(db, args.record<TSonucBilgisi>(0),
+                                                      QStringLiteral("SepetSatirSil"));
+            Query q(db, QStringLiteral("DELETE FROM sepet WHERE sirano = ? AND carino = ?"));
+            q.bind(args.integer(1)).bind(user.account).exec();
+            removed = q.raw().numRowsAffected();
+        });
+        reply.integer(removed > 0 ? 1 : 0);
+    });
+
+    table.add("SepetHepsiniSil",
+              [](const Arguments& args, JsonWriter& reply, CallContext& context) {
+                  context.database.transaction([&](QSqlDatabase& db) {
+                      const SessionUser user = authorizeSession(db, args.record<TSonucBilgisi>(0),
+                                                                QStringLiteral("SepetHepsiniSil"));
+                      Query(db, QStringLiteral("DELETE FROM sepet WHERE carino = ?"))
+                          .bind(user.account)
+                          .exec();
+                  });
+                  reply.integer(1);
+              });
+
+    // The tick of a line, kept with it. Takes no session record.
+    table.add("SepetSecimGuncelle", [](const Arguments& args, JsonWriter&, CallContext& context) {
+        const int secim = args.integer(1);
+        if (secim != 0 && secim != 1)
+            throw CallError(
+                400, QStringLiteral("SepetSecimGuncelle: seçim 0 ya da 1 olmalı (%1)").arg(secim));
+        Query(context.database.connection(),
+              QStringLiteral("UPDATE sepet SET sec = ? WHERE sirano = ?"))
+            .bind(secim)
+            .bind(args.integer(0))
+            .exec();
+    });
+
+    // A warning when debts fell due before today and the payments have not covered them.
+    table.add("CariVadeGunGecmismiBul", [](const Arguments& args, JsonWriter& reply,
+                                           CallContext& context) {
+        QSqlDatabase db = context.database.connection();
+        Query q(db, QStringLiteral(
+                        "SELECT COALESCE(SUM(CASE WHEN vade < %1 THEN borc ELSE 0 END), 0) - "
+                        "COALESCE(SUM(alacak), 0), MIN(CASE WHEN vade < %1 AND borc > 0 THEN vade "
+                        "END) FROM cari_hareketler WHERE carino = ?")
+                        .arg(kNow));
+        q.bind(args.integer(0)).exec();
+        QString warning;
+        if (q.next()) {
+            const double overdue = roundToCents(q.value(0).toDouble());
+            if (overdue > 0) {
+                const QDate oldest = QDate(1899, 12, 30).addDays(qint64(q.value(1).toDouble()));
+                warning = QStringLiteral("Vadesi geçmiş borcunuz var: %1 TL (en eski vade %2)")
+                              .arg(QLocale(QLocale::Turkish).toString(overdue, 'f', 2),
+                                   oldest.toString(QStringLiteral("dd.MM.yyyy")));
+            }
+        }
+        reply.string(warning);
     });
 
     // Changes a line's quantity (and a salesperson's price and rates); 0 when the line is gone.

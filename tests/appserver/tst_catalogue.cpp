@@ -287,6 +287,65 @@ private Q_SLOTS:
         QCOMPARE(number(line().first, line().second, u"INDIRIMTUTAR"), 0.0);
     }
 
+    void ticksDeletionsAndTheOverdueWarning() {
+        QVERIFY(m_db->execute(
+            QStringLiteral("DELETE FROM sepet WHERE carino = %1").arg(m_dealer.CARINO())));
+        for (int stokno : {21, 22, 23})
+            QCOMPARE(call([&](auto& p) {
+                         return p.SepetEkle2(m_dealer, m_dealer.CARINO(), stokno, QString(),
+                                             QString(), 1, 20, 0, 0, 0, 0, 0, 0, 0);
+                     }),
+                     1);
+        auto lines = [&] { return call([&](auto& p) { return p.SepetVer2(m_dealer.CARINO()); }); };
+        DataTable t = lines();
+        QCOMPARE(t.rowCount(), 3);
+        const int first = t.value(0, t.indexOf(u"SIRANO")).toInt();
+        const int second = t.value(1, t.indexOf(u"SIRANO")).toInt();
+        QCOMPARE(t.value(0, t.indexOf(u"SEC")).toInt(), 1);  // new lines are ticked
+        call([&](auto& p) {
+            p.SepetSecimGuncelle(first, 0);
+            return 0;
+        });
+        QCOMPARE(lines().value(0, t.indexOf(u"SEC")).toInt(), 0);
+        try {
+            call([&](auto& p) {
+                p.SepetSecimGuncelle(first, 2);
+                return 0;
+            });
+            QFAIL("a tick is 0 or 1");
+        } catch (const ServerError&) {
+            m_connection.Close();
+        }
+        auto remove = [&](int line) {
+            return call(
+                [&](auto& p) { return p.SepetSatirSil(m_dealer, line, QStringLiteral("X-Y")); });
+        };
+        QCOMPARE(remove(second), 1);
+        QCOMPARE(remove(second), 0);
+        QCOMPARE(lines().rowCount(), 2);
+        QCOMPARE(call([&](auto& p) { return p.SepetHepsiniSil(m_dealer); }), 1);
+        QCOMPARE(lines().rowCount(), 0);
+
+        const int carino = m_dealer.CARINO();
+        QVERIFY(m_db->execute(
+            QStringLiteral("DELETE FROM cari_hareketler WHERE carino = %1").arg(carino)));
+        auto warning = [&] {
+            return call([&](auto& p) { return p.CariVadeGunGecmismiBul(carino); });
+        };
+        QCOMPARE(warning(), QString());
+        // 1,500 fell due on 2026-01-15, 400 of it paid; a debt not yet due doesn't count.
+        QVERIFY(m_db->execute(
+            QStringLiteral("INSERT INTO cari_hareketler (carino, tarih, vade, belge_turu, belgeno, "
+                           "borc, alacak) "
+                           "VALUES (%1, 46000, 46037, 'Fatura', 'F1', 1500, 0), (%1, 46010, 46010, "
+                           "'Tahsilat', "
+                           "'T1', 0, 400), (%1, 46300, 99999, 'Fatura', 'F2', 700, 0)")
+                .arg(carino)));
+        QCOMPARE(
+            warning(),
+            QStringLiteral("Vadesi geçmiş borcunuz var: 1.100,00 TL (en eski vade 15.01.2026)"));
+    }
+
     void basketRefusals_data() {
         QTest::addColumn<int>("carinoOffset");
         QTest::addColumn<int>("stokno");
