@@ -98,7 +98,23 @@ void TForm1::buildCatalogue() {
     };
     for (const char* name : {"aratoplaml", "indiriml", "nettutarl", "vergil", "geneltoplaml"})
         basket.totals.insert(QLatin1String(name), findChild<QLabel*>(QLatin1String(name)));
+    basket.pages = m_pages;
+    basket.tab = m_pages->findChild<QWidget*>(QStringLiteral("ssepet"));
+    basket.grid = findChild<TcxGrid*>(QStringLiteral("cxGrid2"));
+    basket.lbluyarbakiye = findChild<QLabel*>(QStringLiteral("lbluyarbakiye"));
+    basket.araedit = findChild<QLineEdit*>(QStringLiteral("araedit"));
     m_sepet = std::make_unique<Sepet>(std::move(basket));
+    Sepet* lines = m_sepet.get();
+    connect(findChild<QPushButton*>(QStringLiteral("Button4")), &QPushButton::clicked, lines,
+            &Sepet::Button4Click);
+    connect(findChild<QPushButton*>(QStringLiteral("Button5")), &QPushButton::clicked, lines,
+            &Sepet::Button5Click);
+    connect(findChild<QAction*>(QStringLiteral("Deitir1")), &QAction::triggered, lines,
+            &Sepet::Deitir1Click);
+    connect(findChild<QAction*>(QStringLiteral("SatrSil1")), &QAction::triggered, lines,
+            &Sepet::SatrSil1Click);
+    connect(findChild<QAction*>(QStringLiteral("HepsiniSil1")), &QAction::triggered, lines,
+            &Sepet::HepsiniSil1Click);
 
     UrunAcici::Parts opener;
     opener.owner = this;
@@ -107,6 +123,7 @@ void TForm1::buildCatalogue() {
     opener.sepet = &sepet;
     opener.basket = m_sepet.get();
     m_urunAcici = new UrunAcici(opener, this);
+    connect(lines, &Sepet::satirAcilsin, m_urunAcici, &UrunAcici::SepetSatiriAc);
 
     StokListesi::Parts parts;
     parts.window = this;
@@ -260,6 +277,23 @@ TcxGrid* TForm1::addGrid(QWidget* page, const QString& gridName, const QString& 
     return grid;
 }
 
+QWidget* TForm1::buildBasketSelectionBar(QWidget* page) {
+    auto* bar = new QWidget(page);
+    bar->setObjectName(QStringLiteral("panelsec"));
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(4, 2, 4, 2);
+    for (const auto& [name, caption] :
+         {std::pair{"Button4", "Hepsini Seç"}, {"Button5", "Seçimleri Kaldır"}}) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), bar);
+        b->setObjectName(QLatin1String(name));
+        row->addWidget(b);
+    }
+    auto* warning = label(bar, QStringLiteral("lbluyarbakiye"), QString());
+    warning->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+    row->addWidget(warning, 1);
+    return bar;
+}
+
 QWidget* TForm1::buildBasketTotals(QWidget* page) {
     auto* group = new QGroupBox(QStringLiteral("Mesaj"), page);
     group->setObjectName(QStringLiteral("GroupBox1"));
@@ -303,6 +337,7 @@ QWidget* TForm1::buildPages() {
     TcxGrid* basket =
         addGrid(addPage(QStringLiteral("ssepet"), QStringLiteral("Sepet"), 8),
                 QStringLiteral("cxGrid2"), QStringLiteral("cxGridDBTableView1"), &sepet);
+    basket->parentWidget()->layout()->addWidget(buildBasketSelectionBar(basket->parentWidget()));
     basket->parentWidget()->layout()->addWidget(buildBasketTotals(basket->parentWidget()));
     addGrid(addPage(QStringLiteral("sonceki"), QStringLiteral("Önceki Siparişler"), 3),
             QStringLiteral("cxGrid3"), QStringLiteral("cxGridDBTableView2"), &ONCEKILER);

@@ -88,6 +88,7 @@ private:
     void buildMenus();
     void buildCatalogue();
     QWidget* buildBasketTotals(QWidget* page);
+    QWidget* buildBasketSelectionBar(QWidget* page);
     QWidget* addPage(const QString& name, const QString& caption, int icon);
     TcxGrid* addGrid(QWidget* page, const QString& gridName, const QString& viewName,
                      ClientDataSet* data);

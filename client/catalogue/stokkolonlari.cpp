@@ -34,6 +34,8 @@ void kolonlariEkle(TcxGridView* view, const QList<KolonTanimi>& columns) {
         if (c.flags & Simge) {
             column->kind = GridColumn::Kind::Icon;
             column->icons = stokSimgeleri(field, c.flags & SifirSimgesiz);
+        } else if (c.flags & Onay) {
+            column->kind = GridColumn::Kind::Check;
         } else if (c.flags & Cizilen) {
             column->kind = GridColumn::Kind::Custom;
         }

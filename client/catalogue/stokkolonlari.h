@@ -18,6 +18,7 @@ enum KolonBayragi {
     Cizilen = 32,         // drawn by the program, bound to no field
     Kaydirilan = 64,      // text wraps, centred vertically
     SifirSimgesiz = 128,  // the value 0 has a name but no icon
+    Onay = 256,           // a tick box: 1 ticked, 0 not
 };
 
 struct KolonTanimi {
