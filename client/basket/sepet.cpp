@@ -98,11 +98,7 @@ TcxGridView* Sepet::view() const {
 
 void Sepet::buildColumns() {
     TcxGridView* v = view();
-    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    v->setSelectionBehavior(QAbstractItemView::SelectRows);
-    v->setRowHeight(40);
-    v->setHeaderHeight(40);
-    kolonlariEkle(v, basketColumns());
+    listeyiKur(v, basketColumns(), 40);
     const QString prefix = v->objectName();
     v->column(prefix + QStringLiteral("OEM1"))->summary = GridColumn::Summary::None;
     v->column(prefix + QStringLiteral("VERILISTARIHI"))->summary = GridColumn::Summary::Count;

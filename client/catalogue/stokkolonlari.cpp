@@ -51,4 +51,13 @@ void kolonlariEkle(TcxGridView* view, const QList<KolonTanimi>& columns) {
     }
 }
 
+void listeyiKur(TcxGridView* view, const QList<KolonTanimi>& columns, int rowHeight) {
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    if (rowHeight > 0)
+        view->setRowHeight(rowHeight);
+    view->setHeaderHeight(40);
+    kolonlariEkle(view, columns);
+}
+
 }  // namespace zerda

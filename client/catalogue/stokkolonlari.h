@@ -35,4 +35,8 @@ QMap<int, GridColumn::IconEntry> stokSimgeleri(const QString& field, bool zeroWi
 // Adds the columns to the view, in order.
 void kolonlariEkle(TcxGridView* view, const QList<KolonTanimi>& columns);
 
+// A read-only list of whole rows with a 40-pixel header and the columns; rowHeight 0 leaves the
+// rows as they are (a layout sets them).
+void listeyiKur(TcxGridView* view, const QList<KolonTanimi>& columns, int rowHeight);
+
 }  // namespace zerda

@@ -96,10 +96,7 @@ TcxGridView* StokListesi::view() const {
 
 void StokListesi::buildColumns() {
     TcxGridView* v = view();
-    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    v->setSelectionBehavior(QAbstractItemView::SelectRows);
-    v->setHeaderHeight(40);
-    kolonlariEkle(v, stockColumns());
+    listeyiKur(v, stockColumns(), 0);
     v->column(v->objectName() + QStringLiteral("FiyatBilgisi"))->customDraw =
         [this](QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) {
             drawPriceCell(p, o, i);

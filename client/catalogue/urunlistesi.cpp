@@ -113,11 +113,7 @@ TcxGridView* UrunListesi::view() const {
 
 void UrunListesi::buildColumns() {
     TcxGridView* v = view();
-    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    v->setSelectionBehavior(QAbstractItemView::SelectRows);
-    v->setRowHeight(40);
-    v->setHeaderHeight(40);
-    kolonlariEkle(v, m_kind == Tur::Yeniler ? newColumns() : campaignColumns());
+    listeyiKur(v, m_kind == Tur::Yeniler ? newColumns() : campaignColumns(), 40);
     v->setDataSet(m_parts.list);
 }
 
