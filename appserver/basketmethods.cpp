@@ -278,6 +278,30 @@ void addBasketMethods(MethodTable& table) {
         reply.string(warning);
     });
 
+    // The choices of an order: delivery options, cargo types, the companies of a cargo type.
+    table.add("TeslimVer", [](const Arguments&, JsonWriter& reply, CallContext& context) {
+        selectTable(context.database.connection(),
+                    QStringLiteral("SELECT id, adi FROM teslim_sekilleri ORDER BY id"), {},
+                    {{"ID", DbxType::Int32}, {"ADI", DbxType::AnsiString}})
+            .writeJson(reply);
+    });
+    table.add("KargoVer", [](const Arguments&, JsonWriter& reply, CallContext& context) {
+        selectTable(context.database.connection(),
+                    QStringLiteral("SELECT id, adi FROM kargo_cinsleri ORDER BY id"), {},
+                    {{"ID", DbxType::Int32}, {"ADI", DbxType::AnsiString}})
+            .writeJson(reply);
+    });
+    table.add("KargolarVer", [](const Arguments& args, JsonWriter& reply, CallContext& context) {
+        selectTable(context.database.connection(),
+                    QStringLiteral("SELECT id, adi, uyari FROM kargo_firmalari "
+                                   "WHERE kargocinsi = ? ORDER BY id"),
+                    {args.integer(0)},
+                    {{"SIRANO", DbxType::Int32},
+                     {"ADI", DbxType::WideString},
+                     {"UYARI", DbxType::WideString}})
+            .writeJson(reply);
+    });
+
     // Changes a line's quantity (and a salesperson's price and rates); 0 when the line is gone.
     table.add("SepetGuncelle2", [](const Arguments& args, JsonWriter& reply, CallContext& context) {
         const QString method = QStringLiteral("SepetGuncelle2");

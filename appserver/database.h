@@ -14,7 +14,7 @@ namespace zerda::appserver {
 // every write runs inside a transaction.
 class Database {
 public:
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
 
     // Opens the file (created when missing) and brings its schema to the current version.
     explicit Database(const QString& path);

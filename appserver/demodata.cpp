@@ -518,6 +518,8 @@ void insertDeliveryAndCargo(QSqlDatabase& db) {
                 "(1, 1, 'Kartal Kargo'), (2, 1, 'Hızlı Lojistik'), (3, 2, 'Kartal Kargo'), "
                 "(4, 2, 'Marmara Kargo'), (5, 3, 'Hızlı Lojistik'), (6, 3, 'Toros Taşımacılık'), "
                 "(7, 4, 'Anadolu Ambarı'), (8, 4, 'Ege Nakliyat Ambarı')"));
+    execute(db, QStringLiteral("UPDATE kargo_firmalari SET uyari = 'Ambar teslimatı 2-3 iş günü "
+                               "sürer; ambardan teslim alınız.' WHERE kargocinsi = 4"));
 }
 
 struct ItemPrice {

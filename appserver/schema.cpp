@@ -153,6 +153,11 @@ QString compactStockCode(const QString& prefix) {
 // codes once more without blanks, dashes, dots and slashes, in a trigram index that finds any
 // part of three letters or more. Triggers keep it with the items. Codes of one or two letters
 // are found by the start of the compact stock code, through an index on that expression.
+// Version 4: a cargo company's warning, shown when a dealer chooses it.
+static const QStringList kVersion4 = {
+    QStringLiteral("ALTER TABLE kargo_firmalari ADD COLUMN uyari TEXT NOT NULL DEFAULT ''"),
+};
+
 static QStringList version3() {
     const QString searchText = stockSearchText(QStringLiteral("new."));
     return {
@@ -174,7 +179,7 @@ static QStringList version3() {
 }
 
 const QList<QStringList>& schemaSteps() {
-    static const QList<QStringList> steps = {kVersion1, kVersion2, version3()};
+    static const QList<QStringList> steps = {kVersion1, kVersion2, version3(), kVersion4};
     return steps;
 }
 

@@ -346,6 +346,30 @@ private Q_SLOTS:
             QStringLiteral("Vadesi geçmiş borcunuz var: 1.100,00 TL (en eski vade 15.01.2026)"));
     }
 
+    void deliveryAndCargoChoices() {
+        auto rows = [&](auto method) {
+            return call([&](auto& p) {
+                TableReader reader = method(p);
+                QStringList out;
+                while (reader.Next())
+                    out << QStringLiteral("%1 %2").arg(reader.GetInt32(0)).arg(reader.GetString(1));
+                return out;
+            });
+        };
+        QCOMPARE(rows([](auto& p) { return p.TeslimVer(); }).first(),
+                 QStringLiteral("1 Kargo İle Gönderim"));
+        QCOMPARE(rows([](auto& p) { return p.KargoVer(); }).size(), 4);
+        QCOMPARE(rows([](auto& p) { return p.KargolarVer(1); }),
+                 (QStringList{"1 Kartal Kargo", "2 Hızlı Lojistik"}));
+        QVERIFY(rows([](auto& p) { return p.KargolarVer(99); }).isEmpty());
+        const QString warning = call([&](auto& p) {
+            TableReader reader = p.KargolarVer(4);
+            reader.Next();
+            return reader.GetString(reader.table().indexOf(u"UYARI"));
+        });
+        QVERIFY(warning.startsWith(QStringLiteral("Ambar teslimatı")));
+    }
+
     void basketRefusals_data() {
         QTest::addColumn<int>("carinoOffset");
         QTest::addColumn<int>("stokno");
