@@ -178,16 +178,16 @@ void addBasketMethods(MethodTable& table) {
         context.database.transaction([&](QSqlDatabase& db) {
             const SessionUser user = basketUser(db, args, method);
             const int stokno = args.integer(2);
-            const QVariant item = scalar(
-                db, QStringLiteral("SELECT kdv || '/' || kampanyali FROM stoklar WHERE stokno = ?"),
-                {stokno});
-            if (!item.isValid())
+            Query item(db, QStringLiteral("SELECT kdv, kampanyali FROM stoklar WHERE stokno = ?"));
+            item.bind(stokno).exec();
+            if (!item.next())
                 throw CallError(400,
                                 QStringLiteral("%1: stok bulunamadı (%2)").arg(method).arg(stokno));
+            const double vat = item.value(0).toDouble();
+            const int campaign = item.value(1).toInt();
             const double quantity = checkedQuantity(args.number(5), method);
             const LinePrice p = linePrice(db, user, stokno, args.number(7),
                                           checkedRates(args, {8, 11, 12, 13}, method), method);
-            const QStringList vatAndCampaign = item.toString().split(QLatin1Char('/'));
             const QVariant existing = scalar(
                 db, QStringLiteral("SELECT sirano FROM sepet WHERE carino = ? AND stokno = ?"),
                 {user.account, stokno});
@@ -204,13 +204,13 @@ void addBasketMethods(MethodTable& table) {
                     .bind(stokno)
                     .bind(quantity)
                     .bind(p.price)
-                    .bind(vatAndCampaign.value(0).toDouble())
+                    .bind(vat)
                     .bind(p.rates[0])
                     .bind(p.rates[1])
                     .bind(p.rates[2])
                     .bind(p.rates[3])
                     .bind(user.sirano)
-                    .bind(vatAndCampaign.value(1).toInt())
+                    .bind(campaign)
                     .exec();
             }
             result = 1;
