@@ -85,6 +85,29 @@ void updateLine(QSqlDatabase db, int sirano, double quantity, bool addToQuantity
         .exec();
 }
 
+// The choices of an order, each one that the server offers; the company must be of the type.
+struct OrderChoices {
+    int teslim = 0;
+    int kargo = 0;
+    int firma = 0;
+};
+
+OrderChoices checkedOrderChoices(QSqlDatabase db, const Arguments& args) {
+    const OrderChoices c{args.integer(2), args.integer(3), args.integer(6)};
+    auto require = [&](const QString& sql, const QVariantList& values, const QString& what) {
+        if (!scalar(db, sql, values).isValid())
+            throw CallError(400, QStringLiteral("SiparisKaydet: %1").arg(what));
+    };
+    require(QStringLiteral("SELECT 1 FROM teslim_sekilleri WHERE id = ?"), {c.teslim},
+            QStringLiteral("teslim durumu geçersiz (%1)").arg(c.teslim));
+    require(QStringLiteral("SELECT 1 FROM kargo_cinsleri WHERE id = ?"), {c.kargo},
+            QStringLiteral("kargo türü geçersiz (%1)").arg(c.kargo));
+    require(QStringLiteral("SELECT 1 FROM kargo_firmalari WHERE id = ? AND kargocinsi = ?"),
+            {c.firma, c.kargo},
+            QStringLiteral("kargo firması bu kargo türünde yok (%1)").arg(c.firma));
+    return c;
+}
+
 DataTable basketTable(QSqlDatabase db, int carino) {
     Query q(db, QStringLiteral(
                     "SELECT b.sirano, b.sec, b.stokno, s.barkod, s.adi, s.finishkod, s.oemno, "
@@ -300,6 +323,49 @@ void addBasketMethods(MethodTable& table) {
                      {"ADI", DbxType::WideString},
                      {"UYARI", DbxType::WideString}})
             .writeJson(reply);
+    });
+
+    // Forms an order from the ticked lines of the session account's basket and removes them; the
+    // unticked lines stay. One transaction that takes the write lock first, so two sends of the
+    // same basket make one order: the second finds no ticked line and answers false.
+    table.add("SiparisKaydet", [](const Arguments& args, JsonWriter& reply, CallContext& context) {
+        bool saved = false;
+        context.database.transaction([&](QSqlDatabase& db) {
+            const SessionUser user = basketUser(db, args, QStringLiteral("SiparisKaydet"));
+            if (args.integer(5) != user.sirano)
+                throw CallError(403, QStringLiteral("SiparisKaydet: siparişi veren kullanıcı "
+                                                    "oturumun kullanıcısı değil"));
+            const OrderChoices choices = checkedOrderChoices(db, args);
+            if (!scalar(db, QStringLiteral("SELECT 1 FROM sepet WHERE carino = ? AND sec = 1"),
+                        {user.account})
+                     .isValid())
+                return;
+            Query order(db, QStringLiteral("INSERT INTO siparisler (carino, tarih, saat, teslimid, "
+                                           "kargoid, kargofirmaid, aciklama, verenid, durum) "
+                                           "VALUES (?, %1, strftime('%H:%M', 'now', 'localtime'), "
+                                           "?, ?, ?, ?, ?, 0)")
+                                .arg(kNow));
+            order.bind(user.account)
+                .bind(choices.teslim)
+                .bind(choices.kargo)
+                .bind(choices.firma)
+                .bind(args.text(4))
+                .bind(user.sirano)
+                .exec();
+            const qint64 siparisno = order.lastInsertId().toLongLong();
+            Query(db, QStringLiteral("INSERT INTO siparis_satirlari (siparisno, stokno, miktar, "
+                                     "fiyat, kdv, ind1, ind2, ind3, ind4) "
+                                     "SELECT ?, stokno, miktar, fiyat, kdv, ind1, ind2, ind3, ind4 "
+                                     "FROM sepet WHERE carino = ? AND sec = 1 ORDER BY sirano"))
+                .bind(siparisno)
+                .bind(user.account)
+                .exec();
+            Query(db, QStringLiteral("DELETE FROM sepet WHERE carino = ? AND sec = 1"))
+                .bind(user.account)
+                .exec();
+            saved = true;
+        });
+        reply.boolean(saved);
     });
 
     // Changes a line's quantity (and a salesperson's price and rates); 0 when the line is gone.

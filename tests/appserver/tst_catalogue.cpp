@@ -1,6 +1,8 @@
 #include <httplib.h>
 #include <QSqlQuery>
 #include <QtTest>
+#include <atomic>
+#include <latch>
 
 #include "appserverprocess.h"
 #include "databasecheck.h"
@@ -368,6 +370,140 @@ private Q_SLOTS:
             return reader.GetString(reader.table().indexOf(u"UYARI"));
         });
         QVERIFY(warning.startsWith(QStringLiteral("Ambar teslimatı")));
+    }
+
+    // Fills the dealer's basket with one line per item; the lines' numbers in item order.
+    QList<int> freshBasket(const QList<int>& items) {
+        m_db->execute(QStringLiteral("DELETE FROM sepet WHERE carino = %1").arg(m_dealer.CARINO()));
+        for (int stokno : items)
+            call([&](auto& p) {
+                return p.SepetEkle2(m_dealer, m_dealer.CARINO(), stokno, QString(), QString(), 2,
+                                    20, 0, 0, 0, 0, 0, 0, 0);
+            });
+        const DataTable t = call([&](auto& p) { return p.SepetVer2(m_dealer.CARINO()); });
+        QList<int> lines;
+        for (qsizetype r = 0; r < t.rowCount(); ++r)
+            lines << t.value(r, t.indexOf(u"SIRANO")).toInt();
+        return lines;
+    }
+
+    bool send(Connection& connection, const QString& note, int company = 2) {
+        connection.Open();
+        const bool saved = TServerMethods1Client(connection).SiparisKaydet(
+            m_dealer, m_dealer.CARINO(), 3, 1, note, m_dealer.Sirano(), company);
+        connection.Close();
+        return saved;
+    }
+
+    int orderCount() {
+        return m_db->value(QStringLiteral("SELECT COUNT(*) FROM siparisler")).toInt();
+    }
+
+    void ordersAreFormedFromTheTickedLines() {
+        const QList<int> lines = freshBasket({31, 32, 33});
+        call([&](auto& p) {
+            p.SepetSecimGuncelle(lines[1], 0);
+            return 0;
+        });
+        const int before = orderCount();
+        QVERIFY(send(m_connection, QStringLiteral("Öğleden önce, lütfen")));
+        QCOMPARE(orderCount(), before + 1);
+        const QString order = QStringLiteral("(SELECT MAX(siparisno) FROM siparisler)");
+        QCOMPARE(m_db->value(QStringLiteral("SELECT carino || '/' || teslimid || '/' || kargoid "
+                                             "|| '/' || kargofirmaid || '/' || verenid || '/' || "
+                                             "durum || '/' || aciklama FROM siparisler WHERE "
+                                             "siparisno = ") +
+                              order)
+                     .toString(),
+                 QStringLiteral("%1/3/1/2/%2/0/Öğleden önce, lütfen")
+                     .arg(m_dealer.CARINO())
+                     .arg(m_dealer.Sirano()));
+        QCOMPARE(m_db->value(QStringLiteral("SELECT group_concat(stokno || 'x' || miktar, ' ') "
+                                             "FROM siparis_satirlari WHERE siparisno = ") +
+                              order)
+                     .toString(),
+                 QStringLiteral("31x2.0 33x2.0"));
+        // The unticked line stays; with nothing ticked the answer is false and nothing changes.
+        QCOMPARE(m_db->value(QStringLiteral("SELECT group_concat(sirano) FROM sepet "
+                                             "WHERE carino = %1")
+                                  .arg(m_dealer.CARINO()))
+                     .toString(),
+                 QString::number(lines[1]));
+        QVERIFY(!send(m_connection, QString()));
+        QCOMPARE(orderCount(), before + 1);
+        QCOMPARE(m_db->value(QStringLiteral("SELECT COUNT(*) FROM sepet WHERE carino = %1")
+                                  .arg(m_dealer.CARINO()))
+                     .toInt(),
+                 1);
+    }
+
+    void orderChoicesAreChecked_data() {
+        QTest::addColumn<int>("teslim");
+        QTest::addColumn<int>("kargo");
+        QTest::addColumn<int>("company");
+        QTest::addColumn<int>("verenid");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown delivery") << 99 << 1 << 2 << 0 << "teslim durumu geçersiz";
+        QTest::newRow("unknown cargo type") << 1 << 99 << 2 << 0 << "kargo türü geçersiz";
+        QTest::newRow("company of another type") << 1 << 1 << 7 << 0 << "bu kargo türünde yok";
+        QTest::newRow("another user") << 1 << 1 << 2 << 1 << "oturumun kullanıcısı değil";
+    }
+    void orderChoicesAreChecked() {
+        QFETCH(int, teslim);
+        QFETCH(int, kargo);
+        QFETCH(int, company);
+        QFETCH(int, verenid);
+        QFETCH(QString, message);
+        freshBasket({41});
+        const int before = orderCount();
+        try {
+            call([&](auto& p) {
+                return p.SiparisKaydet(m_dealer, m_dealer.CARINO(), teslim, kargo, QString(),
+                                       m_dealer.Sirano() + verenid, company);
+            });
+            QFAIL("refused orders raise the server's error");
+        } catch (const ServerError& e) {
+            QVERIFY2(e.message().contains(message), qPrintable(e.message()));
+            m_connection.Close();
+        }
+        QCOMPARE(orderCount(), before);
+    }
+
+    // Two clients sending the same basket at the same moment make exactly one whole order.
+    void concurrentSendsMakeOneOrder() {
+        for (int round = 0; round < 8; ++round) {
+            freshBasket({51, 52, 53, 54});
+            const int before = orderCount();
+            std::latch start(2);
+            std::atomic<int> saved = 0;
+            QList<QThread*> threads;
+            for (int client = 0; client < 2; ++client) {
+                threads << QThread::create([&] {
+                    Connection connection;
+                    connection.setParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1"));
+                    connection.setParam(QStringLiteral("Port"), QString::number(m_server->port()));
+                    start.arrive_and_wait();
+                    if (send(connection, QStringLiteral("aynı anda")))
+                        ++saved;
+                });
+                threads.last()->start();
+            }
+            for (QThread* t : threads) {
+                QVERIFY(t->wait(30000));
+                delete t;
+            }
+            QCOMPARE(saved.load(), 1);
+            QCOMPARE(orderCount(), before + 1);
+            QCOMPARE(m_db->value(QStringLiteral("SELECT COUNT(*) FROM siparis_satirlari WHERE "
+                                                 "siparisno = (SELECT MAX(siparisno) FROM "
+                                                 "siparisler)"))
+                         .toInt(),
+                     4);
+            QCOMPARE(m_db->value(QStringLiteral("SELECT COUNT(*) FROM sepet WHERE carino = %1")
+                                      .arg(m_dealer.CARINO()))
+                         .toInt(),
+                     0);
+        }
     }
 
     void basketRefusals_data() {
