@@ -27,6 +27,7 @@
 #include "seccari.h"
 #include "sepet.h"
 #include "settings.h"
+#include "siparispaneli.h"
 #include "stoklistesi.h"
 #include "tabpainter.h"
 #include "urunacici.h"
@@ -103,7 +104,16 @@ void TForm1::buildCatalogue() {
     basket.grid = findChild<TcxGrid*>(QStringLiteral("cxGrid2"));
     basket.lbluyarbakiye = findChild<QLabel*>(QStringLiteral("lbluyarbakiye"));
     basket.araedit = findChild<QLineEdit*>(QStringLiteral("araedit"));
+    basket.teslimKargoGetir = [this] { m_siparisPaneli->TeslimKargoGetir(); };
     m_sepet = std::make_unique<Sepet>(std::move(basket));
+    SiparisPaneli::Parts order;
+    order.sepet = &sepet;
+    order.bagc = m_bagc.get();
+    order.sbilgi = &m_sbilgi;
+    order.lbluyarbakiye = findChild<QLabel*>(QStringLiteral("lbluyarbakiye"));
+    order.grid = findChild<TcxGrid*>(QStringLiteral("cxGrid2"))->view();
+    order.sepetGetir = [this] { m_sepet->SepetGetir(); };
+    m_siparisPaneli->setParts(std::move(order));
     Sepet* lines = m_sepet.get();
     connect(findChild<QPushButton*>(QStringLiteral("Button4")), &QPushButton::clicked, lines,
             &Sepet::Button4Click);
@@ -294,32 +304,6 @@ QWidget* TForm1::buildBasketSelectionBar(QWidget* page) {
     return bar;
 }
 
-QWidget* TForm1::buildBasketTotals(QWidget* page) {
-    auto* group = new QGroupBox(QStringLiteral("Mesaj"), page);
-    group->setObjectName(QStringLiteral("GroupBox1"));
-    auto* grid = new QGridLayout(group);
-    int row = 0;
-    for (const auto& [caption, name] : {std::pair{"Toplam:", "aratoplaml"},
-                                        {"İndirim Toplam:", "indiriml"},
-                                        {"Ara Toplam:", "nettutarl"},
-                                        {"Vergi:", "vergil"},
-                                        {"Genel Toplam:", "geneltoplaml"}}) {
-        auto* c = new QLabel(QString::fromUtf8(caption), group);
-        auto* v = label(group, QLatin1String(name), QStringLiteral("0,00"));
-        v->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        if (row == 4) {
-            QFont bold = v->font();
-            bold.setBold(true);
-            c->setFont(bold);
-            v->setFont(bold);
-        }
-        grid->addWidget(c, row, 0);
-        grid->addWidget(v, row, 1);
-        ++row;
-    }
-    return group;
-}
-
 QWidget* TForm1::buildPages() {
     m_pages = new TsPageControl(this);
     m_pages->setObjectName(QStringLiteral("sPageControl1"));
@@ -338,7 +322,8 @@ QWidget* TForm1::buildPages() {
         addGrid(addPage(QStringLiteral("ssepet"), QStringLiteral("Sepet"), 8),
                 QStringLiteral("cxGrid2"), QStringLiteral("cxGridDBTableView1"), &sepet);
     basket->parentWidget()->layout()->addWidget(buildBasketSelectionBar(basket->parentWidget()));
-    basket->parentWidget()->layout()->addWidget(buildBasketTotals(basket->parentWidget()));
+    m_siparisPaneli = new SiparisPaneli(basket->parentWidget());
+    basket->parentWidget()->layout()->addWidget(m_siparisPaneli);
     addGrid(addPage(QStringLiteral("sonceki"), QStringLiteral("Önceki Siparişler"), 3),
             QStringLiteral("cxGrid3"), QStringLiteral("cxGridDBTableView2"), &ONCEKILER);
     addGrid(addPage(QStringLiteral("sccariekstre"), QStringLiteral("Cari Ekstre"), 1),

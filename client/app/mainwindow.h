@@ -17,6 +17,7 @@ class QToolButton;
 namespace zerda {
 
 class Sepet;
+class SiparisPaneli;
 class StokListesi;
 class UrunAcici;
 class UrunListesi;
@@ -39,6 +40,7 @@ public:
     int acilisAdet() const { return _acilisadet; }
     StokListesi* stokListesi() const { return m_stokListesi; }
     Sepet& sepetim() { return *m_sepet; }
+    SiparisPaneli& siparisPaneli() { return *m_siparisPaneli; }
     UrunAcici* urunAcici() const { return m_urunAcici; }
     UrunListesi* yeniler() const { return m_yeniler; }
     UrunListesi* kampanyalilar() const { return m_kampanyalilar; }
@@ -87,7 +89,6 @@ private:
     QWidget* buildBottom();
     void buildMenus();
     void buildCatalogue();
-    QWidget* buildBasketTotals(QWidget* page);
     QWidget* buildBasketSelectionBar(QWidget* page);
     QWidget* addPage(const QString& name, const QString& caption, int icon);
     TcxGrid* addGrid(QWidget* page, const QString& gridName, const QString& viewName,
@@ -98,6 +99,7 @@ private:
     int _acilisadet = 0;
     TsPageControl* m_pages = nullptr;
     std::unique_ptr<Sepet> m_sepet;
+    SiparisPaneli* m_siparisPaneli = nullptr;
     StokListesi* m_stokListesi = nullptr;
     UrunAcici* m_urunAcici = nullptr;
     UrunListesi* m_yeniler = nullptr;

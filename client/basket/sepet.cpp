@@ -169,6 +169,8 @@ void Sepet::ssepetShow() {
     m_parts.lbluyarbakiye->clear();
     CariBakiyeUyariBak();
     SepetGetir();
+    if (m_parts.teslimKargoGetir)
+        m_parts.teslimKargoGetir();
 }
 
 void Sepet::CariBakiyeUyariBak() {

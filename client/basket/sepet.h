@@ -38,6 +38,8 @@ public:
         TcxGrid* grid = nullptr;
         QLabel* lbluyarbakiye = nullptr;
         QLineEdit* araedit = nullptr;
+        // Loads the delivery and cargo choices of the order panel, the last step of showing.
+        std::function<void()> teslimKargoGetir;
     };
 
     explicit Sepet(Parts parts, QObject* parent = nullptr);

@@ -389,8 +389,9 @@ private Q_SLOTS:
 
     bool send(Connection& connection, const QString& note, int company = 2) {
         connection.Open();
-        const bool saved = TServerMethods1Client(connection).SiparisKaydet(
-            m_dealer, m_dealer.CARINO(), 3, 1, note, m_dealer.Sirano(), company);
+        const bool saved =
+            TServerMethods1Client(connection)
+                .SiparisKaydet(m_dealer, m_dealer.CARINO(), 3, 1, note, m_dealer.Sirano(), company);
         connection.Close();
         return saved;
     }
@@ -410,29 +411,29 @@ private Q_SLOTS:
         QCOMPARE(orderCount(), before + 1);
         const QString order = QStringLiteral("(SELECT MAX(siparisno) FROM siparisler)");
         QCOMPARE(m_db->value(QStringLiteral("SELECT carino || '/' || teslimid || '/' || kargoid "
-                                             "|| '/' || kargofirmaid || '/' || verenid || '/' || "
-                                             "durum || '/' || aciklama FROM siparisler WHERE "
-                                             "siparisno = ") +
-                              order)
+                                            "|| '/' || kargofirmaid || '/' || verenid || '/' || "
+                                            "durum || '/' || aciklama FROM siparisler WHERE "
+                                            "siparisno = ") +
+                             order)
                      .toString(),
                  QStringLiteral("%1/3/1/2/%2/0/Öğleden önce, lütfen")
                      .arg(m_dealer.CARINO())
                      .arg(m_dealer.Sirano()));
         QCOMPARE(m_db->value(QStringLiteral("SELECT group_concat(stokno || 'x' || miktar, ' ') "
-                                             "FROM siparis_satirlari WHERE siparisno = ") +
-                              order)
+                                            "FROM siparis_satirlari WHERE siparisno = ") +
+                             order)
                      .toString(),
                  QStringLiteral("31x2.0 33x2.0"));
         // The unticked line stays; with nothing ticked the answer is false and nothing changes.
         QCOMPARE(m_db->value(QStringLiteral("SELECT group_concat(sirano) FROM sepet "
-                                             "WHERE carino = %1")
-                                  .arg(m_dealer.CARINO()))
+                                            "WHERE carino = %1")
+                                 .arg(m_dealer.CARINO()))
                      .toString(),
                  QString::number(lines[1]));
         QVERIFY(!send(m_connection, QString()));
         QCOMPARE(orderCount(), before + 1);
         QCOMPARE(m_db->value(QStringLiteral("SELECT COUNT(*) FROM sepet WHERE carino = %1")
-                                  .arg(m_dealer.CARINO()))
+                                 .arg(m_dealer.CARINO()))
                      .toInt(),
                  1);
     }
@@ -495,12 +496,12 @@ private Q_SLOTS:
             QCOMPARE(saved.load(), 1);
             QCOMPARE(orderCount(), before + 1);
             QCOMPARE(m_db->value(QStringLiteral("SELECT COUNT(*) FROM siparis_satirlari WHERE "
-                                                 "siparisno = (SELECT MAX(siparisno) FROM "
-                                                 "siparisler)"))
+                                                "siparisno = (SELECT MAX(siparisno) FROM "
+                                                "siparisler)"))
                          .toInt(),
                      4);
             QCOMPARE(m_db->value(QStringLiteral("SELECT COUNT(*) FROM sepet WHERE carino = %1")
-                                      .arg(m_dealer.CARINO()))
+                                     .arg(m_dealer.CARINO()))
                          .toInt(),
                      0);
         }

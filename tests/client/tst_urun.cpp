@@ -406,7 +406,10 @@ private Q_SLOTS:
             owned.push_back(std::make_unique<QLabel>());
             labels.insert(QLatin1String(name), owned.back().get());
         }
-        Sepet basket({&lines, nullptr, nullptr, {}, labels});
+        Sepet::Parts parts;
+        parts.sepet = &lines;
+        parts.totals = labels;
+        Sepet basket(parts);
         basket.ToplamlariHesapla();
         QCOMPARE(labels["aratoplaml"]->text(), QStringLiteral("150,00"));
         QCOMPARE(labels["indiriml"]->text(), QStringLiteral("15,00"));
