@@ -11,6 +11,7 @@
 #include "grid.h"
 #include "mainwindow.h"
 #include "mesajgoster.h"
+#include "messageboxcloser.h"
 #include "sepet.h"
 #include "stokayarinti.h"
 #include "urunacici.h"
@@ -21,19 +22,18 @@ using namespace zerda;
 // The basket tab of the main window against the reference server, as the dealer DEMO.
 class TestSepet : public QObject {
     Q_OBJECT
-    std::unique_ptr<AppServerProcess> m_server;
-    std::unique_ptr<DatabaseCheck> m_db;
-    TSonucBilgisi m_session;
+    DemoDealer m_demo;
+    const TSonucBilgisi& m_session = m_demo.session;
 
-    QString sql(const QString& query) { return m_db->value(query).toString(); }
+    QString sql(const QString& query) { return m_demo.db->value(query).toString(); }
     int ticked() {
-        return m_db
+        return m_demo.db
             ->value(QStringLiteral("SELECT COUNT(*) FROM sepet WHERE carino = %1 AND sec = 1")
                         .arg(m_session.CARINO()))
             .toInt();
     }
     int lines() {
-        return m_db
+        return m_demo.db
             ->value(QStringLiteral("SELECT COUNT(*) FROM sepet WHERE carino = %1")
                         .arg(m_session.CARINO()))
             .toInt();
@@ -61,33 +61,22 @@ class TestSepet : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        m_server = std::make_unique<AppServerProcess>(300);
-        const auto session = startDemoSession(*m_server, QStringLiteral("DEMO"));
-        QVERIFY(session);
-        m_session = *session;
-        m_db = std::make_unique<DatabaseCheck>(m_server->databasePath());
-        QVERIFY(m_db->isOpen());
+        QVERIFY(m_demo.start(300));
         QLocale::setDefault(QLocale(QStringLiteral("tr_TR")));
-        // Information boxes after a change are closed as they open.
-        auto* closer = new QTimer(this);
-        connect(closer, &QTimer::timeout, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                box->accept();
-        });
-        closer->start(20);
+        closeMessageBoxesAsTheyOpen(this);
     }
 
-    void cleanupTestCase() { m_db.reset(); }
+    void cleanupTestCase() { m_demo.db.reset(); }
 
     void init() { MessageBox::resetLog(); }
 
     void showingLoadsLinesTotalsAndTheWarning() {
-        QVERIFY(m_db->execute(
+        QVERIFY(m_demo.db->execute(
             QStringLiteral(
                 "INSERT INTO cari_hareketler (carino, tarih, vade, belge_turu, belgeno, borc) "
                 "VALUES (%1, 40000, 40000, 'Fatura', 'ESKI', 1000000)")
                 .arg(m_session.CARINO())));
-        QVERIFY(m_db->execute(
+        QVERIFY(m_demo.db->execute(
             QStringLiteral("UPDATE sepet SET sec = 1 WHERE carino = %1").arg(m_session.CARINO())));
         Window win(m_session);
         QSignalSpy warning(&win.w.sepetim(), &Sepet::warningShown);
@@ -100,7 +89,8 @@ private Q_SLOTS:
                     ->text()
                     .startsWith(QStringLiteral("Vadesi geçmiş borcunuz var: ")));
         const double gross =
-            m_db->value(QStringLiteral("SELECT SUM(ROUND(miktar * fiyat, 2)) FROM sepet "
+            m_demo.db
+                ->value(QStringLiteral("SELECT SUM(ROUND(miktar * fiyat, 2)) FROM sepet "
                                        "WHERE carino = %1")
                             .arg(m_session.CARINO()))
                 .toDouble();

@@ -19,6 +19,7 @@
 #include "gridexport.h"
 #include "mainwindow.h"
 #include "mesajgoster.h"
+#include "messageboxcloser.h"
 #include "onaysip.h"
 #include "radiogroup.h"
 #include "sepet.h"
@@ -69,14 +70,15 @@ struct Confirmation {
 // The order panel of the basket tab against the reference server, as the dealer DEMO.
 class TestSiparis : public QObject {
     Q_OBJECT
-    std::unique_ptr<AppServerProcess> m_server;
-    std::unique_ptr<DatabaseCheck> m_db;
-    TSonucBilgisi m_session;
+    DemoDealer m_demo;
+    const TSonucBilgisi& m_session = m_demo.session;
 
     QString carino() const { return QString::number(m_session.CARINO()); }
-    int orders() { return m_db->value(QStringLiteral("SELECT COUNT(*) FROM siparisler")).toInt(); }
+    int orders() {
+        return m_demo.db->value(QStringLiteral("SELECT COUNT(*) FROM siparisler")).toInt();
+    }
     QString lastOrder(const QString& columns) {
-        return m_db
+        return m_demo.db
             ->value(QStringLiteral("SELECT %1 FROM siparisler WHERE siparisno = "
                                    "(SELECT MAX(siparisno) FROM siparisler)")
                         .arg(columns))
@@ -84,8 +86,8 @@ class TestSiparis : public QObject {
     }
     // Two ticked lines of 2 and 5 pieces.
     void basketOfTwo() {
-        QVERIFY(m_db->execute(QStringLiteral("DELETE FROM sepet WHERE carino = ") + carino()));
-        QVERIFY(m_db->execute(
+        QVERIFY(m_demo.db->execute(QStringLiteral("DELETE FROM sepet WHERE carino = ") + carino()));
+        QVERIFY(m_demo.db->execute(
             QStringLiteral("INSERT INTO sepet (carino, stokno, miktar, fiyat, kdv, sec, verenid, "
                            "tarih) VALUES (%1, 21, 2, 100, 20, 1, %2, 46000), "
                            "(%1, 22, 5, 40, 20, 1, %2, 46000)")
@@ -128,33 +130,23 @@ class TestSiparis : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        m_server = std::make_unique<AppServerProcess>(300);
-        const auto session = startDemoSession(*m_server, QStringLiteral("DEMO"));
-        QVERIFY(session);
-        m_session = *session;
-        m_db = std::make_unique<DatabaseCheck>(m_server->databasePath());
-        QVERIFY(m_db->isOpen());
+        QVERIFY(m_demo.start(300));
         QLocale::setDefault(QLocale(QStringLiteral("tr_TR")));
-        // Message boxes no answer was set for are closed as they open.
-        auto* closer = new QTimer(this);
-        connect(closer, &QTimer::timeout, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                box->accept();
-        });
-        closer->start(20);
-        QVERIFY(m_db->execute(
+        closeMessageBoxesAsTheyOpen(this);
+        QVERIFY(m_demo.db->execute(
             QStringLiteral("INSERT INTO kargo_firmalari (id, kargocinsi, adi, uyari) "
                            "VALUES (9, 1, 'Yurtiçi Hat', 'Cumartesi dağıtım yapılmaz.')")));
-        QVERIFY(m_db->execute(QStringLiteral("DELETE FROM kargo_firmalari WHERE id IN (5, 6, 8)")));
+        QVERIFY(m_demo.db->execute(
+            QStringLiteral("DELETE FROM kargo_firmalari WHERE id IN (5, 6, 8)")));
         // A debt long overdue, so the confirmation carries the warning.
-        QVERIFY(m_db->execute(
+        QVERIFY(m_demo.db->execute(
             QStringLiteral(
                 "INSERT INTO cari_hareketler (carino, tarih, vade, belge_turu, belgeno, borc) "
                 "VALUES (%1, 40000, 40000, 'Fatura', 'ESKI', 1000000)")
                 .arg(carino())));
     }
 
-    void cleanupTestCase() { m_db.reset(); }
+    void cleanupTestCase() { m_demo.db.reset(); }
 
     void init() {
         MessageBox::resetLog();
@@ -242,10 +234,11 @@ private Q_SLOTS:
         QFETCH(QString, state);
         QFETCH(QString, message);
         if (state == QStringLiteral("unticked"))
-            QVERIFY(m_db->execute(QStringLiteral("UPDATE sepet SET sec = 0 WHERE carino = ") +
-                                  carino()));
+            QVERIFY(m_demo.db->execute(QStringLiteral("UPDATE sepet SET sec = 0 WHERE carino = ") +
+                                       carino()));
         if (state == QStringLiteral("empty"))
-            QVERIFY(m_db->execute(QStringLiteral("DELETE FROM sepet WHERE carino = ") + carino()));
+            QVERIFY(
+                m_demo.db->execute(QStringLiteral("DELETE FROM sepet WHERE carino = ") + carino()));
         Window win(m_session);
         win.w.show();
         QVERIFY(QTest::qWaitForWindowActive(&win.w));
@@ -335,8 +328,8 @@ private Q_SLOTS:
         win.chooseCargoType(TekFirma);
         win.aciklamagir->setPlainText(QStringLiteral("tekrar denenecek"));
         // The lines were unticked elsewhere after this basket was loaded.
-        QVERIFY(
-            m_db->execute(QStringLiteral("UPDATE sepet SET sec = 0 WHERE carino = ") + carino()));
+        QVERIFY(m_demo.db->execute(QStringLiteral("UPDATE sepet SET sec = 0 WHERE carino = ") +
+                                   carino()));
         if (!reachable)
             win.w.bagc().setParam(QStringLiteral("Port"),
                                   QString::number(AppServerProcess::freePort()));
@@ -371,7 +364,7 @@ private Q_SLOTS:
     // A dealer finds a part, puts it into the basket, unticks a line, chooses delivery, cargo
     // type and company, writes a note and sends: the server keeps the order.
     void theTypicalRequest() {
-        QVERIFY(m_db->execute(QStringLiteral("DELETE FROM sepet WHERE carino = ") + carino()));
+        QVERIFY(m_demo.db->execute(QStringLiteral("DELETE FROM sepet WHERE carino = ") + carino()));
         Window win(m_session);
         win.w.resize(1300, 700);
         auto addFromSearch = [&](const QString& code, int pieces) {
@@ -436,7 +429,8 @@ private Q_SLOTS:
                  QStringLiteral("%1/1/4/7/%2/Saat 10'dan once\nteslim, lütfen")
                      .arg(carino())
                      .arg(m_session.Sirano()));
-        QCOMPARE(m_db->value(QStringLiteral("SELECT group_concat(stokno || 'x' || miktar || '@' || "
+        QCOMPARE(m_demo.db
+                     ->value(QStringLiteral("SELECT group_concat(stokno || 'x' || miktar || '@' || "
                                             "fiyat) FROM siparis_satirlari WHERE siparisno = "
                                             "(SELECT MAX(siparisno) FROM siparisler)"))
                      .toString(),
@@ -444,7 +438,8 @@ private Q_SLOTS:
         QCOMPARE(IkiHaneYuvarla(3 * price), amount);
         // The unticked line stays in the basket; the note is cleared.
         QCOMPARE(win.pages->tabText(1), QStringLiteral("1=Sepet"));
-        QCOMPARE(m_db->value(QStringLiteral("SELECT group_concat(stokno) FROM sepet WHERE "
+        QCOMPARE(m_demo.db
+                     ->value(QStringLiteral("SELECT group_concat(stokno) FROM sepet WHERE "
                                             "carino = ") +
                              carino())
                      .toString(),

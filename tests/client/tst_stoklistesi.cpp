@@ -23,9 +23,8 @@ using namespace zerda;
 // The stock list tab of the main window, searching the reference server as the dealer DEMO.
 class TestStokListesi : public QObject {
     Q_OBJECT
-    std::unique_ptr<AppServerProcess> m_server;
-    std::unique_ptr<DatabaseCheck> m_db;
-    TSonucBilgisi m_session;
+    DemoDealer m_demo;
+    const TSonucBilgisi& m_session = m_demo.session;
 
     struct Window {
         TForm1 w;
@@ -54,16 +53,9 @@ class TestStokListesi : public QObject {
     };
 
 private Q_SLOTS:
-    void initTestCase() {
-        m_server = std::make_unique<AppServerProcess>(1000);
-        const auto session = startDemoSession(*m_server, QStringLiteral("DEMO"));
-        QVERIFY(session);
-        m_session = *session;
-        m_db = std::make_unique<DatabaseCheck>(m_server->databasePath());
-        QVERIFY(m_db->isOpen());
-    }
+    void initTestCase() { QVERIFY(m_demo.start(1000)); }
 
-    void cleanupTestCase() { m_db.reset(); }
+    void cleanupTestCase() { m_demo.db.reset(); }
 
     void init() { MessageBox::resetLog(); }
 
@@ -103,7 +95,8 @@ private Q_SLOTS:
         win.w.findChild<QTabWidget*>(QStringLiteral("sPageControl1"))->setCurrentIndex(2);
         QVERIFY(win.search(QStringLiteral("FREN DISKI")));
         const int expected =
-            m_db->value(QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE adi LIKE '%FREN DİSKİ%' "
+            m_demo.db
+                ->value(QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE adi LIKE '%FREN DİSKİ%' "
                                        "OR digeradi LIKE '%FREN DİSKİ%'"))
                 .toInt();
         QVERIFY(expected > 0);

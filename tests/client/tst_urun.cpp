@@ -77,12 +77,11 @@ void fillList(ClientDataSet& list, const QList<Row>& rows) {
 // the reference server as the dealer DEMO.
 class TestUrun : public QObject {
     Q_OBJECT
-    std::unique_ptr<AppServerProcess> m_server;
-    std::unique_ptr<DatabaseCheck> m_db;
-    TSonucBilgisi m_session;
+    DemoDealer m_demo;
+    const TSonucBilgisi& m_session = m_demo.session;
 
     int basketLines(int stokno) {
-        return m_db
+        return m_demo.db
             ->value(QStringLiteral("SELECT COUNT(*) FROM sepet WHERE carino = %1 AND stokno = %2")
                         .arg(m_session.CARINO())
                         .arg(stokno))
@@ -108,16 +107,11 @@ class TestUrun : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        m_server = std::make_unique<AppServerProcess>(500);
-        const auto session = startDemoSession(*m_server, QStringLiteral("DEMO"));
-        QVERIFY(session);
-        m_session = *session;
-        m_db = std::make_unique<DatabaseCheck>(m_server->databasePath());
-        QVERIFY(m_db->isOpen());
+        QVERIFY(m_demo.start(500));
         QLocale::setDefault(QLocale(QStringLiteral("tr_TR")));
     }
 
-    void cleanupTestCase() { m_db.reset(); }
+    void cleanupTestCase() { m_demo.db.reset(); }
 
     void pricing_data() {
         QTest::addColumn<double>("price");
@@ -228,8 +222,9 @@ private Q_SLOTS:
         ClientDataSet list;
         fillList(list, {{7, 100, 20, k, {10, 5, 0, 0}, QStringLiteral("10 + 5")}});
         const int before = basketLines(7);
-        QVERIFY(m_db->execute(QStringLiteral("DELETE FROM sepet WHERE carino = %1 AND stokno = 7")
-                                  .arg(m_session.CARINO())));
+        QVERIFY(
+            m_demo.db->execute(QStringLiteral("DELETE FROM sepet WHERE carino = %1 AND stokno = 7")
+                                   .arg(m_session.CARINO())));
         bool seen = false;
         open(*w.urunAcici(), UrunAcici::Mod(mode), list, 7, [&](Tstokayarinti& d) {
             seen = true;
@@ -256,7 +251,7 @@ private Q_SLOTS:
         TForm1 w;
         w.sbilgi().Kopyala(m_session);
         w.resize(1300, 700);
-        QVERIFY(m_db->execute(
+        QVERIFY(m_demo.db->execute(
             QStringLiteral("DELETE FROM sepet WHERE carino = %1").arg(m_session.CARINO())));
         QLineEdit* search = w.findChild<QLineEdit*>(QStringLiteral("araedit"));
         search->setText(QStringLiteral("ZR100012"));
@@ -300,7 +295,8 @@ private Q_SLOTS:
         QCOMPARE(shownQuantity, 3);
         QCOMPARE(basketLines(12), 1);
         QCOMPARE(
-            m_db->value(QStringLiteral("SELECT miktar FROM sepet WHERE carino = %1 AND stokno = 12")
+            m_demo.db
+                ->value(QStringLiteral("SELECT miktar FROM sepet WHERE carino = %1 AND stokno = 12")
                             .arg(m_session.CARINO()))
                 .toDouble(),
             4.0);
@@ -311,9 +307,10 @@ private Q_SLOTS:
         TForm1 w;
         w.sbilgi().Kopyala(m_session);
         const int with =
-            m_db->value(QStringLiteral("SELECT MIN(stokno) FROM stok_resimleri")).toInt();
+            m_demo.db->value(QStringLiteral("SELECT MIN(stokno) FROM stok_resimleri")).toInt();
         const int without =
-            m_db->value(QStringLiteral("SELECT MIN(stokno) FROM stoklar WHERE stokno NOT IN "
+            m_demo.db
+                ->value(QStringLiteral("SELECT MIN(stokno) FROM stoklar WHERE stokno NOT IN "
                                        "(SELECT stokno FROM stok_resimleri)"))
                 .toInt();
         MessageBox::resetLog();
@@ -337,9 +334,9 @@ private Q_SLOTS:
         w.sbilgi().Kopyala(m_session);
         auto* pages = w.findChild<QTabWidget*>(QStringLiteral("sPageControl1"));
         const int fresh =
-            m_db->value(QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE yeni = 1")).toInt();
+            m_demo.db->value(QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE yeni = 1")).toInt();
         const int campaign =
-            m_db->value(QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE kampanyali = 1"))
+            m_demo.db->value(QStringLiteral("SELECT COUNT(*) FROM stoklar WHERE kampanyali = 1"))
                 .toInt();
         QSignalSpy freshLoads(w.yeniler(), &UrunListesi::loadFinished);
         QSignalSpy campaignLoads(w.kampanyalilar(), &UrunListesi::loadFinished);
@@ -362,7 +359,7 @@ private Q_SLOTS:
         QCOMPARE(pages->tabText(5), QStringLiteral("%1=Kampanyalı").arg(campaign));
 
         // A double-click opens the focused row in the campaign mode.
-        QVERIFY(m_db->execute(
+        QVERIFY(m_demo.db->execute(
             QStringLiteral("DELETE FROM sepet WHERE carino = %1").arg(m_session.CARINO())));
         w.findChild<TcxGridView*>(QStringLiteral("cxGridDBTableViewkampanyali"))->setFocusedRow(0);
         QString caption;

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "appserverprocess.h"
+#include "databasecheck.h"
 #include "identity.h"
 #include "proxim.h"
 #include "settings.h"
@@ -29,3 +30,22 @@ inline std::optional<zerda::TSonucBilgisi> startDemoSession(AppServerProcess& se
     c.Open();
     return TServerMethods1Client(c).BuyukGetir(QStringLiteral("WS-7A12"));
 }
+
+// A demo server with a dealer's session, the program pointed at it, and a connection of the test's
+// own to its database, as the window tests use them.
+struct DemoDealer {
+    std::unique_ptr<AppServerProcess> server;
+    std::unique_ptr<DatabaseCheck> db;
+    zerda::TSonucBilgisi session;
+
+    // False when a step fails.
+    bool start(int items, const QString& user = QStringLiteral("DEMO")) {
+        server = std::make_unique<AppServerProcess>(items);
+        const auto s = startDemoSession(*server, user);
+        if (!s)
+            return false;
+        session = *s;
+        db = std::make_unique<DatabaseCheck>(server->databasePath());
+        return db->isOpen();
+    }
+};
