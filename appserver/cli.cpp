@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLocale>
 #include <QTextStream>
 #include <atomic>
 #include <chrono>
@@ -15,6 +16,7 @@
 #include "errors.h"
 #include "httpserver.h"
 #include "methods.h"
+#include "pricing.h"
 
 namespace zerda::appserver {
 
@@ -36,6 +38,7 @@ const char* kUsage =
     "  zerda-appserver --db DOSYA bind-workstation KIMLIK KULLANICI\n"
     "  zerda-appserver --db DOSYA users\n"
     "  zerda-appserver --db DOSYA outbox\n"
+    "  zerda-appserver --db DOSYA orders [--last N]\n"
     "  zerda-appserver --db DOSYA set-version KULLANICI SURUM\n"
     "  zerda-appserver --db DOSYA set-installer DOSYA_YOLU\n"
     "  zerda-appserver --db DOSYA serve [--listen ADRES] [--port N]\n";
@@ -68,7 +71,8 @@ struct CommandLine {
 CommandLine parse(const QStringList& arguments) {
     CommandLine line;
     static const QStringList valued = {QStringLiteral("--db"), QStringLiteral("--items"),
-                                       QStringLiteral("--listen"), QStringLiteral("--port")};
+                                       QStringLiteral("--listen"), QStringLiteral("--port"),
+                                       QStringLiteral("--last")};
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
         if (valued.contains(a)) {
@@ -212,6 +216,58 @@ int listOutbox(const CommandLine& line) {
     return 0;
 }
 
+// The latest orders with their choices, note and lines, newest first.
+int listOrders(const CommandLine& line) {
+    expectPositional(line, 0);
+    const int last = line.number(QStringLiteral("--last"), 5, 1, 1000000);
+    Database database(line.database);
+    QSqlDatabase db = database.connection();
+    Query orders(db,
+                 QStringLiteral("SELECT o.siparisno, date(o.tarih + 2415018.5), o.saat, c.carikod, "
+                                "c.cariadi, COALESCE(k.adi, ''), COALESCE(t.adi, ''), "
+                                "COALESCE(g.adi, ''), COALESCE(f.adi, ''), o.aciklama, o.durum "
+                                "FROM siparisler o JOIN cariler c ON c.carino = o.carino "
+                                "LEFT JOIN kullanicilar k ON k.sirano = o.verenid "
+                                "LEFT JOIN teslim_sekilleri t ON t.id = o.teslimid "
+                                "LEFT JOIN kargo_cinsleri g ON g.id = o.kargoid "
+                                "LEFT JOIN kargo_firmalari f ON f.id = o.kargofirmaid "
+                                "ORDER BY o.siparisno DESC LIMIT ?"));
+    orders.bind(last).exec();
+    Query lines(db, QStringLiteral("SELECT s.barkod, s.adi, l.miktar, l.fiyat, l.ind1, l.ind2, "
+                                   "l.ind3, l.ind4, l.kdv FROM siparis_satirlari l "
+                                   "JOIN stoklar s ON s.stokno = l.stokno "
+                                   "WHERE l.siparisno = ? ORDER BY l.id"));
+    const QLocale turkish(QLocale::Turkish);
+    int n = 0;
+    while (orders.next()) {
+        ++n;
+        out() << QStringLiteral("#%1 %2 %3 %4 %5 veren=%6 durum=%7\n")
+                     .arg(orders.value(0).toString(), orders.value(1).toString(),
+                          orders.value(2).toString(), orders.value(3).toString(),
+                          orders.value(4).toString(), orders.value(5).toString(),
+                          orders.value(10).toString());
+        out() << QStringLiteral("  Teslim: %1, Kargo: %2, Firma: %3\n")
+                     .arg(orders.value(6).toString(), orders.value(7).toString(),
+                          orders.value(8).toString());
+        if (!orders.value(9).toString().isEmpty())
+            out() << QStringLiteral("  Açıklama: %1\n").arg(orders.value(9).toString());
+        lines.bind(orders.value(0)).exec();
+        while (lines.next()) {
+            DiscountRates rates;
+            for (int i = 4; i < 8; ++i)
+                rates << lines.value(i).toDouble();
+            out() << QStringLiteral("  %1 %2: %3 x %4, indirim %5, KDV %%6\n")
+                         .arg(lines.value(0).toString(), lines.value(1).toString(),
+                              turkish.toString(lines.value(2).toDouble()),
+                              turkish.toString(lines.value(3).toDouble(), 'f', 2),
+                              discountText(rates), turkish.toString(lines.value(8).toDouble()));
+        }
+    }
+    if (n == 0)
+        out() << QStringLiteral("Sipariş yok\n");
+    return 0;
+}
+
 int setVersion(const CommandLine& line) {
     expectPositional(line, 2);
     const QString user = line.positional.at(0).trimmed().toUpper();
@@ -311,6 +367,8 @@ int runCommandLine(const QStringList& arguments) {
             return listUsers(line);
         if (line.command == QLatin1String("outbox"))
             return listOutbox(line);
+        if (line.command == QLatin1String("orders"))
+            return listOrders(line);
         if (line.command == QLatin1String("serve"))
             return serve(line);
         if (line.command == QLatin1String("set-version"))

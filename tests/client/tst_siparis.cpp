@@ -447,6 +447,18 @@ private Q_SLOTS:
         QCOMPARE(win.aciklamagir->toPlainText(), QString());
         QCOMPARE(win.w.findChild<QLabel*>(QStringLiteral("geneltoplaml"))->text(),
                  QStringLiteral("0,00"));
+        // The server's administrator sees it too.
+        QString listing;
+        QCOMPARE(m_demo.server->command(
+                     {QStringLiteral("orders"), QStringLiteral("--last"), QStringLiteral("1")},
+                     &listing),
+                 0);
+        QVERIFY2(listing.contains(QStringLiteral("Teslim: Kargo İle Gönderim, Kargo: Ambar, "
+                                                 "Firma: Anadolu Ambarı\n")),
+                 qPrintable(listing));
+        QVERIFY(listing.contains(QStringLiteral("  ZR100012 ")));
+        QVERIFY(listing.contains(QStringLiteral(": 3 x ")));
+        QVERIFY(listing.contains(QStringLiteral("veren=DEMO")));
     }
 };
 
