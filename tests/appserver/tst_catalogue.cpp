@@ -436,6 +436,20 @@ private Q_SLOTS:
                                  .arg(m_dealer.CARINO()))
                      .toInt(),
                  1);
+
+        // A salesperson sends the account's basket as the one who gave the order.
+        call([&](auto& p) {
+            p.SepetSecimGuncelle(lines[1], 1);
+            return 0;
+        });
+        QVERIFY(call([&](auto& p) {
+            return p.SiparisKaydet(m_salesperson, m_dealer.CARINO(), 1, 4, QString(),
+                                   m_salesperson.Sirano(), 7);
+        }));
+        QCOMPARE(m_db->value(QStringLiteral("SELECT verenid || '/' || carino FROM siparisler "
+                                            "ORDER BY siparisno DESC LIMIT 1"))
+                     .toString(),
+                 QStringLiteral("%1/%2").arg(m_salesperson.Sirano()).arg(m_dealer.CARINO()));
     }
 
     void orderChoicesAreChecked_data() {

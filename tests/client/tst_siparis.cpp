@@ -349,6 +349,22 @@ private Q_SLOTS:
         QCOMPARE(win.w.sepet.RecordCount(), 2);
     }
 
+    void unreachableServerLeavesTheListsAsTheyWere() {
+        Window win(m_session);
+        win.showBasket();
+        win.chooseCargoType(IkiFirma);
+        win.w.bagc().setParam(QStringLiteral("Port"),
+                              QString::number(AppServerProcess::freePort()));
+        MessageBox::resetLog();
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(kBaglantiKurulamiyor));
+        win.panel.TeslimKargoGetir();
+        QCOMPARE(win.teslimbox->count(), 4);
+        QCOMPARE(win.boxkargo->ItemIndex(), int(IkiFirma));
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(kBaglantiKurulamiyor));
+        win.chooseCargoType(TekFirma);
+        QCOMPARE(win.companies(), (QStringList{" ", "Kartal Kargo", "Marmara Kargo"}));
+    }
+
     void basketExportsToExcel() {
         Window win(m_session);
         win.showBasket();
