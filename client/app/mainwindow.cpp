@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +14,7 @@
 
 #include "beklesin.h"
 #include "calls.h"
+#include "controls.h"
 #include "counters.h"
 #include "girisformu.h"
 #include "grid.h"
@@ -37,12 +37,6 @@
 namespace zerda {
 
 namespace {
-
-QLabel* label(QWidget* parent, const QString& name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
 
 QWidget* panel(QWidget* parent, const QString& name, int height) {
     auto* p = new QWidget(parent);
@@ -76,7 +70,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), m_bagc(std::make_unique<C
     layout->setSpacing(0);
     layout->addWidget(buildHeader());
     layout->addWidget(buildSearchBar());
-    auto* topBanner = label(central, QStringLiteral("RxGIFAnimator2"), QString());
+    auto* topBanner = namedLabel(central, QStringLiteral("RxGIFAnimator2"), QString());
     topBanner->setFixedHeight(0);
     topBanner->setScaledContents(true);
     layout->addWidget(topBanner);
@@ -185,7 +179,7 @@ QWidget* TForm1::buildHeader() {
     QWidget* header = panel(this, QStringLiteral("Panel1"), 100);
     auto* row = new QHBoxLayout(header);
     row->setContentsMargins(4, 3, 4, 3);
-    auto* logo = label(header, QStringLiteral("Image1"), QString());
+    auto* logo = namedLabel(header, QStringLiteral("Image1"), QString());
     logo->setFixedWidth(193);
     logo->setAlignment(Qt::AlignCenter);
     logo->setPixmap(Icons::logo(QSize(189, 90)));
@@ -204,7 +198,7 @@ QWidget* TForm1::buildHeader() {
         auto* caption = new QLabel(rows[i].first, info);
         caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(caption, i, 0);
-        grid->addWidget(label(info, rows[i].second, rows[i].second), i, 1);
+        grid->addWidget(namedLabel(info, rows[i].second, rows[i].second), i, 1);
         grid->setRowStretch(i, 1);
     }
     grid->setColumnStretch(0, 18);
@@ -212,7 +206,7 @@ QWidget* TForm1::buildHeader() {
     row->addWidget(info);
     row->addStretch(1);
 
-    auto* banner = label(header, QStringLiteral("RxGIFAnimator1"), QString());
+    auto* banner = namedLabel(header, QStringLiteral("RxGIFAnimator1"), QString());
     // 409 pixels where there is room; on narrower windows the banner gives way, so the window
     // fits screens of 1024 pixels.
     banner->setMaximumWidth(409);
@@ -234,7 +228,7 @@ QWidget* TForm1::buildSearchBar() {
     QWidget* bar = panel(this, QStringLiteral("Panel2"), 35);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(4, 2, 4, 2);
-    auto* icon = label(bar, QStringLiteral("Image2"), QString());
+    auto* icon = namedLabel(bar, QStringLiteral("Image2"), QString());
     icon->setPixmap(Icons::search().pixmap(24, 24));
     row->addWidget(icon);
     for (const auto& [name, hint, picture] :
@@ -294,11 +288,9 @@ QWidget* TForm1::buildBasketSelectionBar(QWidget* page) {
     row->setContentsMargins(4, 2, 4, 2);
     for (const auto& [name, caption] :
          {std::pair{"Button4", "Hepsini Seç"}, {"Button5", "Seçimleri Kaldır"}}) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), bar);
-        b->setObjectName(QLatin1String(name));
-        row->addWidget(b);
+        row->addWidget(namedButton(bar, QLatin1String(name), QString::fromUtf8(caption)));
     }
-    auto* warning = label(bar, QStringLiteral("lbluyarbakiye"), QString());
+    auto* warning = namedLabel(bar, QStringLiteral("lbluyarbakiye"), QString());
     warning->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
     row->addWidget(warning, 1);
     return bar;
@@ -396,7 +388,7 @@ QWidget* TForm1::buildBottom() {
     QWidget* bottom = panel(this, QStringLiteral("Panel5"), 40);
     auto* row = new QHBoxLayout(bottom);
     row->setContentsMargins(0, 0, 0, 0);
-    auto* strip = label(bottom, QStringLiteral("kayanyazi"), QString());
+    auto* strip = namedLabel(bottom, QStringLiteral("kayanyazi"), QString());
     QFont big = font();
     big.setPixelSize(24);
     strip->setFont(big);
@@ -406,7 +398,7 @@ QWidget* TForm1::buildBottom() {
     auto* pictures = new QWidget(bottom);
     pictures->setObjectName(QStringLiteral("RealTimeMarquee1"));
     pictures->hide();
-    auto* picture = label(pictures, QStringLiteral("Image3"), QString());
+    auto* picture = namedLabel(pictures, QStringLiteral("Image3"), QString());
     picture->hide();
     row->addWidget(pictures);
     return bottom;

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "controls.h"
+
 namespace zerda {
 
 namespace {
@@ -19,9 +21,9 @@ QFont fixedPitch(int pixels) {
     return font;
 }
 
-QLabel* label(QWidget* parent, const char* name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
+// The summary and the warning hold the user's and the server's texts as they are.
+QLabel* plainLabel(QWidget* parent, const char* name, const QString& text) {
+    QLabel* l = namedLabel(parent, QLatin1String(name), text);
     l->setTextFormat(Qt::PlainText);
     return l;
 }
@@ -35,17 +37,17 @@ TONAYSIP::TONAYSIP(const QString& summary, const QString& warning, QWidget* owne
     setModal(true);
     auto* layout = new QVBoxLayout(this);
 
-    m_summary = label(this, "Label2", summary);
+    m_summary = plainLabel(this, "Label2", summary);
     m_summary->setFont(fixedPitch(16));
     layout->addWidget(m_summary);
 
-    m_warning = label(this, "Label3", warning);
+    m_warning = plainLabel(this, "Label3", warning);
     m_warning->setFont(fixedPitch(13));
     m_warning->setWordWrap(true);
     m_warning->setStyleSheet(QStringLiteral("color: red;"));
     layout->addWidget(m_warning);
 
-    auto* question = label(
+    auto* question = plainLabel(
         this, "Label1", QStringLiteral("Yukarıda bilgileri verilen siparişi onaylıyor musunuz ?"));
     QFont bold = question->font();
     bold.setBold(true);
@@ -57,8 +59,7 @@ TONAYSIP::TONAYSIP(const QString& summary, const QString& warning, QWidget* owne
     buttons->addStretch(1);
     for (const auto& [name, caption, accept] :
          {std::tuple{"Button1", "Evet", true}, {"Button2", "Hayır", false}}) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QLatin1String(name));
+        QPushButton* b = namedButton(this, QLatin1String(name), QString::fromUtf8(caption));
         b->setMinimumWidth(100);
         connect(b, &QPushButton::clicked, this, accept ? &QDialog::accept : &QDialog::reject);
         buttons->addWidget(b);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "calls.h"
+#include "controls.h"
 #include "gridexport.h"
 #include "mesajgoster.h"
 #include "onaysip.h"
@@ -24,27 +25,11 @@ namespace {
 
 const QString kBosFirma = QStringLiteral(" ");
 
-QLabel* namedLabel(QWidget* parent, const char* name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    return b;
-}
-
 // Every row of a two-column result (id, name) as an entry of the group.
 void fillChoices(TRadioGroup& group, TableReader& reader) {
     group.Clear();
     while (reader.Next())
         group.Add(reader.GetString(1), reader.GetInt32(0));
-}
-
-void warn(const QString& message) {
-    MesajGoster(message, MesajTipi::Uyari, {Dugme::Tamam}, Dugme::Tamam);
 }
 
 }  // namespace
@@ -70,7 +55,7 @@ SiparisPaneli::SiparisPaneli(QWidget* parent) : QWidget(parent) {
     m_kargocombo->setObjectName(QStringLiteral("kargocombo"));
     m_kargocombo->setEditable(false);
     connect(m_kargocombo, &QComboBox::activated, this, &SiparisPaneli::kargocomboChange);
-    m_uyarikargo = namedLabel(cargo, "uyarikargo", QString());
+    m_uyarikargo = namedLabel(cargo, QStringLiteral("uyarikargo"), QString());
     m_uyarikargo->setWordWrap(true);
     m_uyarikargo->setTextFormat(Qt::PlainText);
     m_uyarikargo->setStyleSheet(QStringLiteral("color: red;"));
@@ -82,13 +67,14 @@ SiparisPaneli::SiparisPaneli(QWidget* parent) : QWidget(parent) {
     row->addWidget(buildMessageGroup(), 4);
 
     auto* buttons = new QVBoxLayout;
-    QPushButton* send = button(this, "Button1", QStringLiteral("Gönder"));
-    send->setDefault(true);
-    send->setMinimumHeight(40);
-    connect(send, &QPushButton::clicked, this, &SiparisPaneli::Button1Click);
-    QPushButton* excel = button(this, "Button2", QStringLiteral("Excel Kaydet"));
+    m_gonder = namedButton(this, QStringLiteral("Button1"), QStringLiteral("Gönder"));
+    m_gonder->setDefault(true);
+    m_gonder->setMinimumHeight(40);
+    connect(m_gonder, &QPushButton::clicked, this, &SiparisPaneli::Button1Click);
+    QPushButton* excel =
+        namedButton(this, QStringLiteral("Button2"), QStringLiteral("Excel Kaydet"));
     connect(excel, &QPushButton::clicked, this, &SiparisPaneli::Button2Click);
-    buttons->addWidget(send);
+    buttons->addWidget(m_gonder);
     buttons->addWidget(excel);
     buttons->addStretch(1);
     row->addLayout(buttons);
@@ -112,7 +98,7 @@ QWidget* SiparisPaneli::buildMessageGroup() {
                                         {"Vergi:", "vergil"},
                                         {"Genel Toplam:", "geneltoplaml"}}) {
         auto* c = new QLabel(QString::fromUtf8(caption), group);
-        QLabel* v = namedLabel(group, name, QStringLiteral("0,00"));
+        QLabel* v = namedLabel(group, QLatin1String(name), QStringLiteral("0,00"));
         v->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         v->setMinimumWidth(110);
         if (line == 4) {
@@ -133,7 +119,7 @@ QWidget* SiparisPaneli::buildMessageGroup() {
 void SiparisPaneli::keyPressEvent(QKeyEvent* event) {
     // "Gönder" is the default button: Enter on a choice the control itself doesn't use sends.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+        m_gonder->click();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -197,7 +183,7 @@ void SiparisPaneli::kargocomboChange() {
 
 bool SiparisPaneli::check(bool passed, const QString& message) {
     if (!passed)
-        warn(message);
+        MesajGoster(message, MesajTipi::Uyari, {Dugme::Tamam}, Dugme::Tamam);
     return passed;
 }
 
@@ -237,7 +223,7 @@ QString SiparisPaneli::siparisOzeti() const {
         QStringLiteral("Cari     : ") + s.CariAdi(),
         QStringLiteral("Teslim   : ") + m_teslimbox->itemText(m_teslimbox->ItemIndex()),
         QStringLiteral("Kargo    : ") + m_boxkargo->itemText(m_boxkargo->ItemIndex()),
-        QStringLiteral("Tutar    : ") + (m_geneltoplaml ? m_geneltoplaml->text() : QString()),
+        QStringLiteral("Tutar    : ") + m_geneltoplaml->text(),
         QStringLiteral("Kargo    : ") + m_kargocombo->currentText(),
         QStringLiteral("Açıklama : ") + m_aciklamagir->toPlainText(),
     }

@@ -65,6 +65,7 @@ private:
     QLabel* m_uyarikargo;
     QPlainTextEdit* m_aciklamagir;
     QLabel* m_geneltoplaml = nullptr;
+    QPushButton* m_gonder;
 };
 
 }  // namespace zerda
